@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QTextCodec;
+
+// The editor's encodings, numbered as in its settings and documents, and the
+// conversions at the two edges of a document: bytes read from a file and bytes
+// written back.
+class Encoding
+{
+public:
+    enum Number { Auto = 0, Utf8 = 1, ShiftJis = 2, EucJp = 3, Jis = 4, EucKr = 5, Gbk = 6, Ascii = 7 };
+
+    // The codec for an encoding number: "Shift_JIS" for 2 and 7, "EUC-JP", "ISO-2022-JP",
+    // "EUC-KR", "GBK", and "UTF-8" for 1; null for 0 and unknown numbers.
+    static QTextCodec* codec(int number);
+
+    // Detection from the bytes: 1, 2, 3, 4 or 7. Sets or leaves crOnly.
+    static int checkCodec(const char* bytes, qint64 size, bool& crOnly);
+
+    // The encoding of a file being opened, from the input setting, the file's name and
+    // its bytes. crOnly changes only when the bytes are examined.
+    static int chooseOnOpen(int inputCodec, const QString& path, const QByteArray& bytes, bool& crOnly);
+
+    // The text of a file's bytes in the given encoding (0 and 1: UTF-8, no line-end
+    // change; otherwise by codec, with lone carriage returns turned into line feeds
+    // when crOnly is set).
+    static QString decode(int docCodec, const QByteArray& bytes, bool crOnly);
+
+    // Input methods type some symbols in forms the Japanese codecs cannot encode;
+    // these become the forms the codec reads back from the JIS character.
+    static QString mapForCodec(int docCodec, const QString& text);
+    // Characters of text (after mapForCodec) that the encoding cannot hold; the
+    // first one is returned through first.
+    static int unencodable(int docCodec, const QString& text, QChar* first = nullptr);
+
+    // Bytes of text in the encoding (after mapForCodec), line ends as they stand.
+    static QByteArray encode(int docCodec, const QString& text);
+    // Shift JIS line ends: each line feed becomes CR LF, or a lone CR when
+    // appendCRCode is 2 or crOnly is set. Only when docCodec is 2 or 7 and
+    // (appendCRCode != 0 or crOnly); otherwise the bytes are returned unchanged.
+    static QByteArray rewriteLineEnds(const QByteArray& bytes, int docCodec, int appendCRCode, bool crOnly);
+
+    struct SaveOptions
+    {
+        int docCodec = ShiftJis;
+        int appendCRCode = 0;
+        bool crOnly = false;
+        bool saveFastUTF8 = false;
+    };
+    // Encodes and writes text to path by the write path the options select, and
+    // verifies the write. Returns a null string on success, otherwise the text of the
+    // "Write Error!!!" box. A failed write leaves the previous file intact.
+    static QString write(const QString& path, const QString& text, const SaveOptions& options);
+
+    // The caption suffix, such as "(ShiftJIS file)" or "(EUC-JP ->UTF-8)".
+    static QString captionSuffix(int inputCodec, int outputCodec, int docCodec);
+};

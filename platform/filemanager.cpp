@@ -1,0 +1,35 @@
+#include "filemanager.h"
+
+#include "doclnk.h"
+#include "safefile.h"
+
+#include <QFile>
+
+bool FileManager::loadFile(const DocLnk& doc, QByteArray& bytes)
+{
+    QFile file(doc.file());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+bool FileManager::loadFile(const DocLnk& doc, QString& text)
+{
+    QByteArray bytes;
+    if (!loadFile(doc, bytes))
+        return false;
+    text = QString::fromUtf8(bytes);
+    return true;
+}
+
+bool FileManager::saveFile(const DocLnk& doc, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    SafeFile file(doc.file());
+    if (!file.open() || !file.write(bytes) || file.writtenSize() != bytes.size()) {
+        file.cancel();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,103 @@
+#include "qpeapplication.h"
+
+#include "channelserver.h"
+#include "dialogframe.h"
+#include "qcopenvelope.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMetaObject>
+#include <QWidget>
+
+#include <unistd.h>
+
+#ifndef PALMTOP_BUILD_DATADIR
+#define PALMTOP_BUILD_DATADIR ""
+#endif
+#ifndef PALMTOP_INSTALL_DATADIR
+#define PALMTOP_INSTALL_DATADIR "share/palmtop"
+#endif
+
+QPEApplication::QPEApplication(int& argc, char** argv, Type)
+    : QApplication(argc, argv)
+{
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    installEventFilter(new DialogFrame(this));
+}
+
+QPEApplication::~QPEApplication() = default;
+
+QString QPEApplication::qpeDir()
+{
+    const QString env = qEnvironmentVariable("QPEDIR");
+    if (!env.isEmpty())
+        return env;
+    const QString installed =
+        QDir::cleanPath(applicationDirPath() + QStringLiteral("/../") + QStringLiteral(PALMTOP_INSTALL_DATADIR));
+    if (QFileInfo(installed + QStringLiteral("/pics")).isDir())
+        return installed;
+    return QStringLiteral(PALMTOP_BUILD_DATADIR);
+}
+
+QString QPEApplication::appChannel(const QString& appName)
+{
+    return QStringLiteral("QPE/Application/") + appName;
+}
+
+bool QPEApplication::listen()
+{
+    if (m_server)
+        return true;
+    auto* server = new ChannelServer(appChannel(QFileInfo(applicationFilePath()).fileName()), this);
+    if (!server->listen()) {
+        delete server;
+        return false;
+    }
+    connect(server, &ChannelServer::received, this, &QPEApplication::appMessage);
+    m_server = server;
+    return true;
+}
+
+void QPEApplication::showMainWidget(QWidget* w, bool)
+{
+    listen();
+    w->show();
+}
+
+void QPEApplication::showMainDocumentWidget(QWidget* w, bool)
+{
+    const QStringList args = arguments();
+    const QString document = args.size() >= 2 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
+    if (!listen()) {
+        if (!document.isEmpty()) {
+            QByteArray data;
+            QDataStream out(&data, QIODevice::WriteOnly);
+            out.setVersion(QDataStream::Qt_6_0);
+            out << document;
+            if (QCopEnvelope::send(m_server ? m_server->channel() : appChannel(QFileInfo(applicationFilePath()).fileName()),
+                                   "setDocument(QString)", data))
+                ::_exit(0);
+        } else {
+            ::_exit(0);
+        }
+    }
+    connect(this, &QPEApplication::appMessage, w, [w](const QByteArray& msg, const QByteArray& data) {
+        if (msg != "setDocument(QString)")
+            return;
+        QDataStream in(data);
+        in.setVersion(QDataStream::Qt_6_0);
+        QString path;
+        in >> path;
+        if (in.status() == QDataStream::Ok && !path.isEmpty()) {
+            QMetaObject::invokeMethod(w, "setDocument", Q_ARG(QString, path));
+            w->raise();
+            w->activateWindow();
+        }
+    });
+    w->show();
+    if (args.size() == 2)
+        QMetaObject::invokeMethod(w, "setDocument", Q_ARG(QString, args.at(1)));
+}

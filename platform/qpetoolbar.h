@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QToolBar>
+
+class QPEToolBar : public QToolBar
+{
+    Q_OBJECT
+public:
+    explicit QPEToolBar(QWidget* parent = nullptr) : QToolBar(parent) { setMovable(false); }
+};

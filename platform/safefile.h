@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+// Writes a file so that a failed write never destroys the old content: the bytes
+// go to a temporary file in the same folder, which replaces the target only on
+// commit(). The target's permissions are kept and a symbolic link is written
+// through to its target. Where a replacement would change the file in ways the
+// user can see (a folder we may not write, several hard links, an owner we
+// cannot give back) the file is written in place instead.
+class SafeFile
+{
+public:
+    explicit SafeFile(const QString& path);
+    ~SafeFile();
+
+    bool open();
+    bool write(const QByteArray& bytes);
+    // Size on disk of what has been written so far, read back from the file system.
+    qint64 writtenSize();
+    bool commit();
+    void cancel();
+    bool inPlace() const { return m_inPlace; }
+    QString errorString() const;
+
+private:
+    QString m_path;
+    bool m_inPlace = false;
+    QSaveFile m_save;
+    QFile m_direct;
+};
