@@ -48,10 +48,10 @@ bool ChannelServer::isServed(const QString& channel)
 bool ChannelServer::listen()
 {
     const QString path = socketPath(m_channel);
-    if (m_server->listen(path))
-        return true;
     if (isServed(m_channel))
         return false;
+    if (m_server->listen(path))
+        return true;
     // A socket file left behind by a program that did not end cleanly.
     QLocalServer::removeServer(path);
     return m_server->listen(path);
