@@ -65,6 +65,11 @@ bool QPEApplication::listen()
         return false;
     }
     connect(server, &ChannelServer::received, this, &QPEApplication::appMessage);
+    // The launcher (or a script) may ask a program to close as if the user closed it.
+    connect(server, &ChannelServer::received, this, [](const QByteArray& msg) {
+        if (msg == "quit()")
+            closeAllWindows();
+    });
     m_server = server;
     return true;
 }
