@@ -110,6 +110,28 @@ int Encoding::chooseOnOpen(int inputCodec, const QString& path, const QByteArray
     return detected;
 }
 
+// The toolkit's codecs never flush: a text would end with a truncated sequence
+// dropped, or a JIS text still in kanji mode. Converting a line feed on the same
+// state flushes; the line feed itself is then taken off again.
+static QString toUnicode(QTextCodec* c, const char* bytes, qsizetype size)
+{
+    QTextCodec::ConverterState state;
+    QString text = c->toUnicode(bytes, int(size), &state);
+    QString tail = c->toUnicode("\n", 1, &state);
+    if (tail.endsWith(QLatin1Char('\n')))
+        tail.chop(1);
+    return tail.isEmpty() ? text : text + tail;
+}
+
+static QByteArray fromUnicode(QTextCodec* c, const QChar* chars, qsizetype size, QTextCodec::ConverterState* state)
+{
+    QByteArray bytes = c->fromUnicode(chars, int(size), state);
+    const QChar lineFeed(QLatin1Char('\n'));
+    QByteArray tail = c->fromUnicode(&lineFeed, 1, state);
+    tail.chop(1);
+    return tail.isEmpty() ? bytes : bytes + tail;
+}
+
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
 {
     if (docCodec == Auto || docCodec == Utf8)
@@ -117,7 +139,7 @@ QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QString();
-    QString text = c->toUnicode(bytes);
+    QString text = toUnicode(c, bytes.constData(), bytes.size());
     if (crOnly)
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
@@ -149,6 +171,15 @@ QString Encoding::mapForCodec(int docCodec, const QString& text)
     return mapped;
 }
 
+// Length of the block of text starting at from, ending before a surrogate pair's second half.
+static qsizetype blockLength(const QString& text, qsizetype from, qsizetype wanted)
+{
+    qsizetype len = qMin(wanted, text.size() - from);
+    if (from + len < text.size() && text.at(from + len).isLowSurrogate() && len > 1)
+        --len;
+    return len;
+}
+
 int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
 {
     if (docCodec == Auto || docCodec == Utf8)
@@ -156,20 +187,34 @@ int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return 0;
-    int count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype len = 1;
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            len = 2;
-        const QString ch = text.mid(i, len);
-        if (!c->canEncode(ch)) {
-            if (count == 0 && first)
-                *first = text.at(i);
-            ++count;
+    const QString mapped = mapForCodec(docCodec, text);
+    QTextCodec::ConverterState whole;
+    fromUnicode(c, mapped.constData(), mapped.size(), &whole);
+    if (whole.invalidChars == 0 || !first)
+        return whole.invalidChars;
+
+    // Narrow down to the first block that holds one, then to the character.
+    constexpr qsizetype blockSize = 4096;
+    for (qsizetype from = 0; from < mapped.size();) {
+        const qsizetype len = blockLength(mapped, from, blockSize);
+        QTextCodec::ConverterState block;
+        fromUnicode(c, mapped.constData() + from, len, &block);
+        if (block.invalidChars == 0) {
+            from += len;
+            continue;
         }
-        i += len - 1;
+        for (qsizetype i = from; i < from + len;) {
+            const qsizetype n =
+                mapped.at(i).isHighSurrogate() && i + 1 < mapped.size() && mapped.at(i + 1).isLowSurrogate() ? 2 : 1;
+            if (!c->canEncode(mapped.mid(i, n))) {
+                *first = mapped.at(i);
+                break;
+            }
+            i += n;
+        }
+        break;
     }
-    return count;
+    return whole.invalidChars;
 }
 
 QByteArray Encoding::encode(int docCodec, const QString& text)
@@ -179,7 +224,9 @@ QByteArray Encoding::encode(int docCodec, const QString& text)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QByteArray();
-    return c->fromUnicode(mapForCodec(docCodec, text));
+    const QString mapped = mapForCodec(docCodec, text);
+    QTextCodec::ConverterState state;
+    return fromUnicode(c, mapped.constData(), mapped.size(), &state);
 }
 
 QByteArray Encoding::rewriteLineEnds(const QByteArray& bytes, int docCodec, int appendCRCode, bool crOnly)
