@@ -132,6 +132,61 @@ static QByteArray fromUnicode(QTextCodec* c, const QChar* chars, qsizetype size,
     return tail.isEmpty() ? bytes : bytes + tail;
 }
 
+// Decodes an ASCII-compatible multi-byte encoding (Shift JIS, EUC-JP, EUC-KR, GBK),
+// where the codecs are slow on ASCII. Long runs of bytes below 0x80 are taken as
+// Latin-1. A lead byte is never below 0x80, so every byte of a run but the first
+// starts a character of its own; the first may end the character before it and
+// stays with the codec, which is left with nothing pending.
+static QString decodeWithAsciiRuns(QTextCodec* c, const QByteArray& bytes)
+{
+    constexpr qsizetype minimumRun = 32;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    QTextCodec::ConverterState state;
+    QString text;
+    qsizetype pending = 0; // start of the bytes not yet converted
+    qsizetype i = 0;
+    while (i < size) {
+        if (p[i] >= 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < size && p[end] < 0x80)
+            ++end;
+        if (end - i >= minimumRun) {
+            const qsizetype runStart = i == 0 ? 0 : i + 1;
+            if (text.isNull())
+                text.reserve(size);
+            if (runStart > pending)
+                text += c->toUnicode(bytes.constData() + pending, int(runStart - pending), &state);
+            text += QLatin1String(bytes.constData() + runStart, end - runStart);
+            pending = end;
+        }
+        i = end;
+    }
+    const QString rest = c->toUnicode(bytes.constData() + pending, int(size - pending), &state);
+    if (pending == 0)
+        text = rest;
+    else
+        text += rest;
+    QString tail = c->toUnicode("\n", 1, &state);
+    if (tail.endsWith(QLatin1Char('\n')))
+        tail.chop(1);
+    if (!tail.isEmpty())
+        text += tail;
+    return text;
+}
+
+// The codecs map every byte below 0x80 to the same code (checked once per codec).
+static bool asciiIsAscii(QTextCodec* c)
+{
+    QByteArray ascii(0x80, Qt::Uninitialized);
+    for (int b = 0; b < 0x80; ++b)
+        ascii[b] = char(b);
+    return c->toUnicode(ascii) == QLatin1String(ascii);
+}
+
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
 {
     if (docCodec == Auto || docCodec == Utf8)
@@ -139,7 +194,9 @@ QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QString();
-    QString text = toUnicode(c, bytes.constData(), bytes.size());
+    static const bool fastAscii[] = { false, false, asciiIsAscii(codec(ShiftJis)), asciiIsAscii(codec(EucJp)), false,
+                                      asciiIsAscii(codec(EucKr)), asciiIsAscii(codec(Gbk)), asciiIsAscii(codec(Ascii)) };
+    QString text = fastAscii[docCodec] ? decodeWithAsciiRuns(c, bytes) : toUnicode(c, bytes.constData(), bytes.size());
     if (crOnly)
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;

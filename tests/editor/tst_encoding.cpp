@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCodec>
@@ -36,6 +37,7 @@ class TestEncoding : public QObject
 private slots:
     void everyCodecRoundTripsRealBytes_data();
     void everyCodecRoundTripsRealBytes();
+    void longAsciiRunsDecodeAsTheCodecDoes();
     void detection_data();
     void detection();
     void detectionScanAgreesWithByteByByte();
@@ -85,6 +87,29 @@ void TestEncoding::everyCodecRoundTripsRealBytes()
     }
     QVERIFY(!Encoding::codec(0));
     QVERIFY(!Encoding::codec(8));
+}
+
+// Long ASCII runs bypass the codec; byte soup of every kind must still decode as
+// the codec alone decodes it (lead bytes before a run, broken sequences, runs at
+// both ends).
+void TestEncoding::longAsciiRunsDecodeAsTheCodecDoes()
+{
+    QRandomGenerator random(7);
+    for (int number : { 2, 3, 5, 6 }) {
+        QTextCodec* codec = Encoding::codec(number);
+        for (int round = 0; round < 300; ++round) {
+            QByteArray bytes;
+            while (bytes.size() < 400) {
+                if (random.bounded(2))
+                    bytes += QByteArray(int(random.bounded(1, 70)), char(random.bounded(0x20, 0x7F)));
+                else
+                    for (int i = random.bounded(1, 6); i > 0; --i)
+                        bytes += char(random.bounded(0x80, 0x100));
+            }
+            const QString expected = codec->toUnicode(bytes + "\n").chopped(1);
+            QCOMPARE(Encoding::decode(number, bytes, false), expected);
+        }
+    }
 }
 
 void TestEncoding::detection_data()
