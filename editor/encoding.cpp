@@ -132,12 +132,23 @@ static QByteArray fromUnicode(QTextCodec* c, const QChar* chars, qsizetype size,
     return tail.isEmpty() ? bytes : bytes + tail;
 }
 
+// How a codec reads each byte below 0x80 on its own (ICU's Shift JIS swaps a few
+// control codes); empty when such a byte does not give exactly one character.
+static QString asciiTable(QTextCodec* c)
+{
+    QByteArray ascii(0x80, Qt::Uninitialized);
+    for (int b = 0; b < 0x80; ++b)
+        ascii[b] = char(b);
+    const QString table = c->toUnicode(ascii);
+    return table.size() == 0x80 ? table : QString();
+}
+
 // Decodes an ASCII-compatible multi-byte encoding (Shift JIS, EUC-JP, EUC-KR, GBK),
-// where the codecs are slow on ASCII. Long runs of bytes below 0x80 are taken as
-// Latin-1. A lead byte is never below 0x80, so every byte of a run but the first
-// starts a character of its own; the first may end the character before it and
-// stays with the codec, which is left with nothing pending.
-static QString decodeWithAsciiRuns(QTextCodec* c, const QByteArray& bytes)
+// where the codecs are slow on ASCII. Long runs of bytes below 0x80 are looked up
+// in the codec's table. A lead byte is never below 0x80, so every byte of a run but
+// the first starts a character of its own; the first may end the character before
+// it and stays with the codec, which is then left with nothing pending.
+static QString decodeWithAsciiRuns(QTextCodec* c, const QString& table, const QByteArray& bytes)
 {
     constexpr qsizetype minimumRun = 32;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
@@ -160,7 +171,11 @@ static QString decodeWithAsciiRuns(QTextCodec* c, const QByteArray& bytes)
                 text.reserve(size);
             if (runStart > pending)
                 text += c->toUnicode(bytes.constData() + pending, int(runStart - pending), &state);
-            text += QLatin1String(bytes.constData() + runStart, end - runStart);
+            const qsizetype at = text.size();
+            text.resize(at + end - runStart);
+            QChar* out = text.data() + at;
+            for (qsizetype k = runStart; k < end; ++k)
+                *out++ = table.at(p[k]);
             pending = end;
         }
         i = end;
@@ -178,15 +193,6 @@ static QString decodeWithAsciiRuns(QTextCodec* c, const QByteArray& bytes)
     return text;
 }
 
-// The codecs map every byte below 0x80 to the same code (checked once per codec).
-static bool asciiIsAscii(QTextCodec* c)
-{
-    QByteArray ascii(0x80, Qt::Uninitialized);
-    for (int b = 0; b < 0x80; ++b)
-        ascii[b] = char(b);
-    return c->toUnicode(ascii) == QLatin1String(ascii);
-}
-
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
 {
     if (docCodec == Auto || docCodec == Utf8)
@@ -194,9 +200,11 @@ QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QString();
-    static const bool fastAscii[] = { false, false, asciiIsAscii(codec(ShiftJis)), asciiIsAscii(codec(EucJp)), false,
-                                      asciiIsAscii(codec(EucKr)), asciiIsAscii(codec(Gbk)), asciiIsAscii(codec(Ascii)) };
-    QString text = fastAscii[docCodec] ? decodeWithAsciiRuns(c, bytes) : toUnicode(c, bytes.constData(), bytes.size());
+    static const QString tables[] = { QString(), QString(), asciiTable(codec(ShiftJis)), asciiTable(codec(EucJp)),
+                                      QString(), asciiTable(codec(EucKr)), asciiTable(codec(Gbk)),
+                                      asciiTable(codec(Ascii)) };
+    const QString& table = tables[docCodec];
+    QString text = table.isEmpty() ? toUnicode(c, bytes.constData(), bytes.size()) : decodeWithAsciiRuns(c, table, bytes);
     if (crOnly)
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
