@@ -1,0 +1,401 @@
+#include "encoding.h"
+
+#include "doclnk.h"
+#include "filemanager.h"
+#include "safefile.h"
+
+#include <QFileInfo>
+#include <QTextCodec>
+
+#include <cstring>
+
+QTextCodec* Encoding::codec(int number)
+{
+    static const char* const names[] = { nullptr,     "UTF-8",  "Shift_JIS", "EUC-JP",
+                                         "ISO-2022-JP", "EUC-KR", "GBK",       "Shift_JIS" };
+    if (number < Utf8 || number > Ascii)
+        return nullptr;
+    return QTextCodec::codecForName(names[number]);
+}
+
+// True when every byte lies in 0x1C..0x7F (signed value 28 or more). Eight bytes
+// at a time: the top bit flags 0x80..0xFF, and adding 0x64 to the low seven bits
+// carries into the top bit exactly for 0x1C and above.
+static bool allPlain(const unsigned char* p, qint64 size)
+{
+    constexpr quint64 high = 0x8080808080808080ULL;
+    constexpr quint64 low = 0x7F7F7F7F7F7F7F7FULL;
+    constexpr quint64 bias = 0x6464646464646464ULL;
+    qint64 i = 0;
+    for (; i + 64 <= size; i += 64) {
+        quint64 bad = 0;
+        for (int k = 0; k < 64; k += 8) {
+            quint64 w;
+            std::memcpy(&w, p + i + k, 8);
+            bad |= (w & high) | (~((w & low) + bias) & high);
+        }
+        if (bad)
+            return false;
+    }
+    for (; i < size; ++i)
+        if (p[i] < 0x1C || p[i] > 0x7F)
+            return false;
+    return true;
+}
+
+static bool contains(const char* bytes, qint64 size, char c)
+{
+    return size > 0 && std::memchr(bytes, c, size_t(size)) != nullptr;
+}
+
+int Encoding::checkCodec(const char* bytes, qint64 size, bool& crOnly)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    const char* esc = size > 0 ? static_cast<const char*>(std::memchr(bytes, 27, size_t(size))) : nullptr;
+    const bool lineFeeds = contains(bytes, size, 10);
+    const bool carriageReturns = contains(bytes, size, 13);
+
+    if (!esc) {
+        crOnly = carriageReturns && !lineFeeds;
+        return allPlain(p, size) ? Ascii : Utf8;
+    }
+
+    // Look for a JIS escape sequence: ESC $ @, ESC $ B, ESC ( B, ESC ( I, ESC ( J.
+    int state = 0;
+    for (qint64 i = esc - bytes; i < size; ++i) {
+        const char c = bytes[i];
+        switch (state) {
+        case 0:
+            if (c == 27)
+                state = 3;
+            break;
+        case 3:
+            state = c == '$' ? 2 : c == '(' ? 1 : 0;
+            break;
+        case 2:
+            if (c == '@' || c == 'B')
+                return Jis;
+            state = 0;
+            break;
+        case 1:
+            if (c == 'B' || c == 'I' || c == 'J')
+                return Jis;
+            state = 0;
+            break;
+        }
+    }
+
+    crOnly = carriageReturns && !lineFeeds;
+    for (qint64 i = 0; i < size; ++i)
+        if (p[i] >= 0x81 && p[i] <= 0x9F)
+            return ShiftJis;
+    return EucJp;
+}
+
+int Encoding::chooseOnOpen(int inputCodec, const QString& path, const QByteArray& bytes, bool& crOnly)
+{
+    if (inputCodec != Auto)
+        return inputCodec;
+    const QFileInfo info(path);
+    const QString extension = info.suffix();
+    const QString name = info.fileName();
+    if (extension == QLatin1String("conf") || extension == QLatin1String("desktop")
+        || extension == QLatin1String("control") || name.startsWith(QLatin1String("rc")))
+        return Utf8;
+    if (bytes.size() < 3)
+        return ShiftJis;
+    const int detected = checkCodec(bytes.constData(), bytes.size(), crOnly);
+    if (detected == Ascii && name.startsWith(QLatin1Char('.')))
+        return Utf8;
+    return detected;
+}
+
+// The toolkit's codecs never flush: a text would end with a truncated sequence
+// dropped, or a JIS text still in kanji mode. Converting a line feed on the same
+// state flushes; the line feed itself is then taken off again.
+static QString toUnicode(QTextCodec* c, const char* bytes, qsizetype size)
+{
+    QTextCodec::ConverterState state;
+    QString text = c->toUnicode(bytes, int(size), &state);
+    QString tail = c->toUnicode("\n", 1, &state);
+    if (tail.endsWith(QLatin1Char('\n')))
+        tail.chop(1);
+    return tail.isEmpty() ? text : text + tail;
+}
+
+static QByteArray fromUnicode(QTextCodec* c, const QChar* chars, qsizetype size, QTextCodec::ConverterState* state)
+{
+    QByteArray bytes = c->fromUnicode(chars, int(size), state);
+    const QChar lineFeed(QLatin1Char('\n'));
+    QByteArray tail = c->fromUnicode(&lineFeed, 1, state);
+    tail.chop(1);
+    return tail.isEmpty() ? bytes : bytes + tail;
+}
+
+// How a codec reads each byte below 0x80 on its own (ICU's Shift JIS swaps a few
+// control codes); empty when such a byte does not give exactly one character.
+static QString asciiTable(QTextCodec* c)
+{
+    QByteArray ascii(0x80, Qt::Uninitialized);
+    for (int b = 0; b < 0x80; ++b)
+        ascii[b] = char(b);
+    const QString table = c->toUnicode(ascii);
+    return table.size() == 0x80 ? table : QString();
+}
+
+// Decodes an ASCII-compatible multi-byte encoding (Shift JIS, EUC-JP, EUC-KR, GBK),
+// where the codecs are slow on ASCII. Long runs of bytes below 0x80 are looked up
+// in the codec's table. A lead byte is never below 0x80, so every byte of a run but
+// the first starts a character of its own; the first may end the character before
+// it and stays with the codec, which is then left with nothing pending.
+static QString decodeWithAsciiRuns(QTextCodec* c, const QString& table, const QByteArray& bytes)
+{
+    constexpr qsizetype minimumRun = 32;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    QTextCodec::ConverterState state;
+    QString text;
+    qsizetype pending = 0; // start of the bytes not yet converted
+    qsizetype i = 0;
+    while (i < size) {
+        if (p[i] >= 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < size && p[end] < 0x80)
+            ++end;
+        if (end - i >= minimumRun) {
+            const qsizetype runStart = i == 0 ? 0 : i + 1;
+            if (text.isNull())
+                text.reserve(size);
+            if (runStart > pending)
+                text += c->toUnicode(bytes.constData() + pending, int(runStart - pending), &state);
+            const qsizetype at = text.size();
+            text.resize(at + end - runStart);
+            QChar* out = text.data() + at;
+            for (qsizetype k = runStart; k < end; ++k)
+                *out++ = table.at(p[k]);
+            pending = end;
+        }
+        i = end;
+    }
+    const QString rest = c->toUnicode(bytes.constData() + pending, int(size - pending), &state);
+    if (pending == 0)
+        text = rest;
+    else
+        text += rest;
+    QString tail = c->toUnicode("\n", 1, &state);
+    if (tail.endsWith(QLatin1Char('\n')))
+        tail.chop(1);
+    if (!tail.isEmpty())
+        text += tail;
+    return text;
+}
+
+QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
+{
+    if (docCodec == Auto || docCodec == Utf8)
+        return QString::fromUtf8(bytes);
+    QTextCodec* c = codec(docCodec);
+    if (!c)
+        return QString();
+    static const QString tables[] = { QString(), QString(), asciiTable(codec(ShiftJis)), asciiTable(codec(EucJp)),
+                                      QString(), asciiTable(codec(EucKr)), asciiTable(codec(Gbk)),
+                                      asciiTable(codec(Ascii)) };
+    const QString& table = tables[docCodec];
+    QString text = table.isEmpty() ? toUnicode(c, bytes.constData(), bytes.size()) : decodeWithAsciiRuns(c, table, bytes);
+    if (crOnly)
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+static bool isJapanese(int docCodec)
+{
+    return docCodec == Encoding::ShiftJis || docCodec == Encoding::EucJp || docCodec == Encoding::Jis
+        || docCodec == Encoding::Ascii;
+}
+
+QString Encoding::mapForCodec(int docCodec, const QString& text)
+{
+    if (!isJapanese(docCodec))
+        return text;
+    static const struct { char16_t typed, stored; } table[] = {
+        { 0x301C, 0xFF5E }, { 0x2016, 0x2225 }, { 0x2212, 0xFF0D },
+        { 0x00A2, 0xFFE0 }, { 0x00A3, 0xFFE1 }, { 0x00AC, 0xFFE2 },
+    };
+    QString mapped = text;
+    for (QChar& ch : mapped) {
+        for (const auto& entry : table) {
+            if (ch.unicode() == entry.typed) {
+                ch = QChar(entry.stored);
+                break;
+            }
+        }
+    }
+    return mapped;
+}
+
+// Length of the block of text starting at from, ending before a surrogate pair's second half.
+static qsizetype blockLength(const QString& text, qsizetype from, qsizetype wanted)
+{
+    qsizetype len = qMin(wanted, text.size() - from);
+    if (from + len < text.size() && text.at(from + len).isLowSurrogate() && len > 1)
+        --len;
+    return len;
+}
+
+int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
+{
+    if (docCodec == Auto || docCodec == Utf8)
+        return 0;
+    QTextCodec* c = codec(docCodec);
+    if (!c)
+        return 0;
+    const QString mapped = mapForCodec(docCodec, text);
+    QTextCodec::ConverterState whole;
+    fromUnicode(c, mapped.constData(), mapped.size(), &whole);
+    if (whole.invalidChars == 0 || !first)
+        return whole.invalidChars;
+
+    // Narrow down to the first block that holds one, then to the character.
+    constexpr qsizetype blockSize = 4096;
+    for (qsizetype from = 0; from < mapped.size();) {
+        const qsizetype len = blockLength(mapped, from, blockSize);
+        QTextCodec::ConverterState block;
+        fromUnicode(c, mapped.constData() + from, len, &block);
+        if (block.invalidChars == 0) {
+            from += len;
+            continue;
+        }
+        for (qsizetype i = from; i < from + len;) {
+            const qsizetype n =
+                mapped.at(i).isHighSurrogate() && i + 1 < mapped.size() && mapped.at(i + 1).isLowSurrogate() ? 2 : 1;
+            if (!c->canEncode(mapped.mid(i, n))) {
+                *first = mapped.at(i);
+                break;
+            }
+            i += n;
+        }
+        break;
+    }
+    return whole.invalidChars;
+}
+
+QByteArray Encoding::encode(int docCodec, const QString& text)
+{
+    if (docCodec == Auto || docCodec == Utf8)
+        return text.toUtf8();
+    QTextCodec* c = codec(docCodec);
+    if (!c)
+        return QByteArray();
+    const QString mapped = mapForCodec(docCodec, text);
+    QTextCodec::ConverterState state;
+    return fromUnicode(c, mapped.constData(), mapped.size(), &state);
+}
+
+QByteArray Encoding::rewriteLineEnds(const QByteArray& bytes, int docCodec, int appendCRCode, bool crOnly)
+{
+    if ((docCodec != ShiftJis && docCodec != Ascii) || (appendCRCode == 0 && !crOnly))
+        return bytes;
+    const bool loneCr = appendCRCode == 2 || crOnly;
+    if (loneCr) {
+        QByteArray out = bytes;
+        out.replace('\n', '\r');
+        return out;
+    }
+    QByteArray out;
+    out.reserve(bytes.size() * 2 + 1);
+    for (const char c : bytes) {
+        if (c == '\n')
+            out.append('\r');
+        out.append(c);
+    }
+    return out;
+}
+
+// The lower bound that a UTF-8 file of text must reach: one byte per character and
+// two more for each above U+00FF. A surrogate pair is one character (four bytes).
+static qint64 minimumUtf8Size(const QString& text)
+{
+    qint64 size = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        size += ch.unicode() > 0xFF ? 3 : 1;
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    }
+    return size;
+}
+
+QString Encoding::write(const QString& path, const QString& text, const SaveOptions& options)
+{
+    const bool utf8 = options.docCodec == Auto || options.docCodec == Utf8;
+    if (utf8 && options.saveFastUTF8) {
+        FileManager fm;
+        if (!fm.saveFile(DocLnk(path), text))
+            return QStringLiteral("fm.saveFile : Please investigate the file...");
+        return QString();
+    }
+
+    // Everything is encoded before the file is touched.
+    QByteArray bytes;
+    if (utf8)
+        bytes = text.toUtf8();
+    else
+        bytes = rewriteLineEnds(encode(options.docCodec, text), options.docCodec, options.appendCRCode,
+                                options.crOnly);
+
+    SafeFile file(path);
+    if (!file.open())
+        return QStringLiteral("outfile.open( IO_WriteOnly ) : Please investigate the file...");
+    const bool written = file.write(bytes);
+    const qint64 size = file.writtenSize();
+    if (utf8) {
+        if (!written || size < minimumUtf8Size(text) || !file.commit()) {
+            file.cancel();
+            return QStringLiteral("stream : Please investigate the file...");
+        }
+        return QString();
+    }
+    if (!written || size != bytes.size() || !file.commit()) {
+        file.cancel();
+        return QStringLiteral("stream.writeRawBytes : Please investigate the file...");
+    }
+    return QString();
+}
+
+static QString fileName(int number)
+{
+    switch (number) {
+    case Encoding::Auto: return QStringLiteral("unicode");
+    case Encoding::Utf8: return QStringLiteral("UTF-8");
+    case Encoding::ShiftJis:
+    case Encoding::Ascii: return QStringLiteral("ShiftJIS");
+    case Encoding::EucJp: return QStringLiteral("EUC-JP");
+    case Encoding::Jis: return QStringLiteral("JIS");
+    case Encoding::EucKr: return QStringLiteral("EUC-KR");
+    case Encoding::Gbk: return QStringLiteral("GB2312-80");
+    default: return QStringLiteral("????");
+    }
+}
+
+QString Encoding::captionSuffix(int inputCodec, int outputCodec, int docCodec)
+{
+    if (inputCodec == Auto && outputCodec == Auto)
+        return QLatin1Char('(') + fileName(docCodec) + QLatin1String(" file)");
+
+    QString input;
+    switch (inputCodec) {
+    case Auto: input = QStringLiteral("Auto"); break;
+    case Jis: input = QStringLiteral("JIS file"); break;
+    default: input = fileName(inputCodec); break;
+    }
+    QString output;
+    switch (outputCodec) {
+    case Auto: output = QStringLiteral("????"); break;
+    case Jis: output = QStringLiteral("JIS file"); break;
+    default: output = fileName(outputCodec); break;
+    }
+    return QLatin1Char('(') + input + QLatin1String(" ->") + output + QLatin1Char(')');
+}
