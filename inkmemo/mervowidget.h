@@ -24,6 +24,9 @@ public:
     int cursor() const { return m_cursor; }
     bool isTwoLineMode() const { return m_twoLineMode; }
 
+    // The palmtop's small display, so that a desktop window starts at a usable size.
+    QSize sizeHint() const override { return QSize(240, 320); }
+
     void selectPoint();
     void jumpTo(QPoint pos);
 
