@@ -94,7 +94,6 @@ private slots:
     void deleteMiddlePageRenumbersFiles();
     void deleteLastAndOnlyPage();
     void clearPage();
-    void sizeAppliesToShownPage();
     void exportWritesRealPng();
     void memoRoundTrip();
     void imagesLoad();
@@ -230,24 +229,6 @@ void TestMervo::clearPage()
     w.slotClear();
     QCOMPARE(w.data()->count(), 1);
     QCOMPARE(readFile(mervo_datafile(0)).size(), 22);
-}
-
-void TestMervo::sizeAppliesToShownPage()
-{
-    Mervo w(nullptr, nullptr);
-    w.show();
-    w.slotNewPage();
-    MervoWidget* second = w.currentWidget();
-    QAction* size24 = nullptr;
-    for (QAction* a : w.findChildren<QAction*>())
-        if (a->text() == QLatin1String("24"))
-            size24 = a;
-    QVERIFY(size24);
-    size24->trigger();
-    QCOMPARE(second->charHeight(), 24);
-    w.findChild<QTabWidget*>()->setCurrentIndex(0);
-    QCOMPARE(w.currentWidget()->charHeight(), 16);
-    QVERIFY(size24->isChecked());
 }
 
 void TestMervo::exportWritesRealPng()
