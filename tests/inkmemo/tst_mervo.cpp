@@ -1,0 +1,314 @@
+#include "mervo.h"
+#include "mervodata.h"
+#include "mervomemo.h"
+#include "mervowidget.h"
+#include "modalanswer.h"
+#include "qpeapplication.h"
+#include "resource.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QDir>
+#include <QImageReader>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+const QString Space = QStringLiteral(" ");
+
+QString home(const QString& relative)
+{
+    return QDir::homePath() + relative;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes page n holding `spaces` spaces.
+void writePage(int n, int spaces)
+{
+    MervoData d;
+    for (int i = 0; i < spaces; ++i)
+        d.insert(0, MervoChar(Space));
+    QVERIFY(d.save(mervo_datafile(n)));
+}
+
+int spacesInFile(int n)
+{
+    MervoData d;
+    return d.load(mervo_datafile(n)) ? d.count() - 1 : -1;
+}
+
+QStringList tabLabels(Mervo& w)
+{
+    auto* tabs = w.findChild<QTabWidget*>();
+    QStringList labels;
+    for (int i = 0; i < tabs->count(); ++i)
+        labels << tabs->tabText(i);
+    return labels;
+}
+
+// Fills in the export dialog once it is open, notes its buttons and presses one.
+struct ExportAnswer
+{
+    ExportAnswer(int width, int charHeight, const QString& press)
+    {
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [=] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            timer.stop();
+            dialog->findChild<QSpinBox*>(QStringLiteral("width"))->setValue(width);
+            dialog->findChild<QSpinBox*>(QStringLiteral("charHeight"))->setValue(charHeight);
+            for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+                buttons << b->text().remove(QLatin1Char('&'));
+            for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+                if (b->text().remove(QLatin1Char('&')) == press)
+                    b->click();
+        });
+        timer.start();
+    }
+    QTimer timer;
+    QStringList buttons;
+};
+} // namespace
+
+class TestMervo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void firstStartWritesEmptyPage();
+    void pagesUpToFirstMissingFile();
+    void tabChangeSavesAndLoads();
+    void deleteMiddlePageRenumbersFiles();
+    void deleteLastAndOnlyPage();
+    void clearPage();
+    void exportWritesRealPng();
+    void memoRoundTrip();
+    void imagesLoad();
+};
+
+void TestMervo::init()
+{
+    QDir(home(QStringLiteral("/Applications"))).removeRecursively();
+    QDir(home(QStringLiteral("/Documents"))).removeRecursively();
+}
+
+void TestMervo::firstStartWritesEmptyPage()
+{
+    Mervo w(nullptr, nullptr);
+    QVERIFY(QDir(home(QStringLiteral("/Applications/mervo"))).exists());
+    QCOMPARE(tabLabels(w), QStringList{"0"});
+    QCOMPARE(w.data()->count(), 1);
+    w.show();
+    w.close();
+    QCOMPARE(readFile(mervo_datafile(0)).size(), 22);
+}
+
+void TestMervo::pagesUpToFirstMissingFile()
+{
+    QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
+    writePage(0, 1);
+    writePage(1, 2);
+    writePage(3, 4);
+    Mervo w(nullptr, nullptr);
+    w.show();
+    QCOMPARE(tabLabels(w), (QStringList{"0", "1"}));
+    QCOMPARE(w.data()->count(), 2); // page 0 is shown
+    w.slotNewPage();
+    QCOMPARE(w.data()->count(), 1);
+    QCOMPARE(w.currentWidget()->page(), 2);
+    w.slotNewPage();
+    QCOMPARE(tabLabels(w), (QStringList{"0", "1", "2", "3"}));
+    QCOMPARE(w.data()->count(), 5); // the old file 3
+    QCOMPARE(spacesInFile(2), 0);    // the empty page left was saved
+}
+
+void TestMervo::tabChangeSavesAndLoads()
+{
+    Mervo w(nullptr, nullptr);
+    w.show();
+    w.slotNewPage();
+    auto* tabs = w.findChild<QTabWidget*>();
+    tabs->setCurrentIndex(0);
+    w.currentWidget()->slotSpace();
+    w.currentWidget()->slotSpace();
+    QCOMPARE(spacesInFile(0), 0); // writing alone does not save
+    tabs->setCurrentIndex(1);
+    QCOMPARE(spacesInFile(0), 2);
+    QCOMPARE(w.data()->count(), 1);
+    tabs->setCurrentIndex(0);
+    QCOMPARE(w.data()->count(), 3);
+    QCOMPARE(w.currentWidget()->cursor(), 0);
+}
+
+void TestMervo::deleteMiddlePageRenumbersFiles()
+{
+    QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
+    writePage(0, 1);
+    writePage(1, 2);
+    writePage(2, 3);
+    Mervo w(nullptr, nullptr);
+    w.show();
+    auto* tabs = w.findChild<QTabWidget*>();
+    tabs->setCurrentIndex(1);
+
+    {
+        ModalAnswer cancel(QStringLiteral("Cancel"));
+        w.slotDeletePage();
+        QVERIFY(cancel.answered());
+        QCOMPARE(cancel.title(), QStringLiteral("Delete Page"));
+        QCOMPARE(cancel.text(), QStringLiteral("Are you sure?"));
+    }
+    QCOMPARE(w.pageCount(), 3);
+
+    ModalAnswer ok(QStringLiteral("OK"));
+    w.slotDeletePage();
+    QVERIFY(ok.answered());
+    QCOMPARE(tabLabels(w), (QStringList{"0", "1"}));
+    QCOMPARE(w.pageCount(), 2);
+    QCOMPARE(spacesInFile(0), 1);
+    QCOMPARE(spacesInFile(1), 3);
+    QVERIFY(!QFile::exists(mervo_datafile(2)));
+    QCOMPARE(w.currentWidget()->page(), 1);
+    QCOMPARE(w.data()->count(), 4);
+    w.currentWidget()->slotSpace();
+    w.close();
+    QCOMPARE(spacesInFile(1), 4);
+    QVERIFY(!QFile::exists(mervo_datafile(2)));
+}
+
+void TestMervo::deleteLastAndOnlyPage()
+{
+    QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
+    writePage(0, 1);
+    writePage(1, 2);
+    Mervo w(nullptr, nullptr);
+    w.show();
+    w.findChild<QTabWidget*>()->setCurrentIndex(1);
+    {
+        ModalAnswer ok(QStringLiteral("OK"));
+        w.slotDeletePage();
+        QVERIFY(ok.answered());
+    }
+    QVERIFY(!QFile::exists(mervo_datafile(1)));
+    QCOMPARE(w.currentWidget()->page(), 0);
+    QCOMPARE(w.data()->count(), 2);
+
+    ModalAnswer none(QStringLiteral("OK"));
+    w.slotDeletePage();
+    QCOMPARE(w.pageCount(), 1);
+    QCOMPARE(spacesInFile(0), 1);
+    QVERIFY(!none.answered());
+}
+
+void TestMervo::clearPage()
+{
+    QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
+    writePage(0, 3);
+    Mervo w(nullptr, nullptr);
+    w.show();
+    {
+        ModalAnswer cancel(QStringLiteral("Cancel"));
+        w.slotClear();
+        QCOMPARE(cancel.title(), QStringLiteral("Clear Page"));
+    }
+    QCOMPARE(w.data()->count(), 4);
+    ModalAnswer ok(QStringLiteral("OK"));
+    w.slotClear();
+    QCOMPARE(w.data()->count(), 1);
+    QCOMPARE(readFile(mervo_datafile(0)).size(), 22);
+}
+
+void TestMervo::exportWritesRealPng()
+{
+    Mervo w(nullptr, nullptr);
+    w.show();
+    MervoWidget* page = w.currentWidget();
+    page->slotSpace();
+    page->slotEnter();
+    page->slotSpace();
+    page->slotEnter();
+    page->slotSpace();
+    const QString png = home(QStringLiteral("/Documents/Image_Files/mervo.png"));
+
+    {
+        ExportAnswer cancel(240, 16, QStringLiteral("Cancel"));
+        w.slotPng();
+        QCOMPARE(cancel.buttons, (QStringList{"OK", "Cancel"}));
+    }
+    QVERIFY(!QFile::exists(png));
+
+    ExportAnswer ok(240, 16, QStringLiteral("OK"));
+    w.slotPng();
+    QCOMPARE(readFile(png).left(8), QByteArray("\x89PNG\r\n\x1a\n"));
+    QImageReader reader(png);
+    QCOMPARE(reader.format(), QByteArray("png"));
+    const QImage image = reader.read();
+    QCOMPARE(image.size(), QSize(240, 60)); // three lines of 16 + 4
+    QCOMPARE(image.pixelColor(100, 19), QColor(192, 192, 192));
+    QCOMPARE(image.pixelColor(100, 10), QColor(Qt::white));
+}
+
+void TestMervo::memoRoundTrip()
+{
+    Mervo w(nullptr, nullptr);
+    w.show();
+    const QString memo = MervoMemo::memoFile(0);
+    {
+        // No memo yet: the folder is made and the empty text written.
+        ModalAnswer ok(QStringLiteral("OK"));
+        w.slotMemo();
+        QVERIFY(ok.answered());
+    }
+    QVERIFY(QFile::exists(memo));
+    QCOMPARE(readFile(memo), QByteArray());
+
+    QFile file(memo);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("first line\n\nthird \xc3\xa9\n");
+    file.close();
+    {
+        MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
+        QCOMPARE(dialog.editor()->toPlainText(), QStringLiteral("first line\n\nthird \u00e9"));
+    }
+    QCOMPARE(readFile(memo), QByteArray("first line\n\nthird \xc3\xa9"));
+    {
+        MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
+        dialog.editor()->appendPlainText(QStringLiteral("more"));
+    }
+    QCOMPARE(readFile(memo), QByteArray("first line\n\nthird \xc3\xa9\nmore"));
+}
+
+void TestMervo::imagesLoad()
+{
+    const QStringList names{"mervo/point", "mervo/two", "mervo/space",
+                            "mervo/backspace", "mervo/delline", "mervo/enter"};
+    for (const QString& name : names)
+        QVERIFY2(!Resource::loadPixmap(name).isNull(), qPrintable(name));
+    Mervo w(nullptr, nullptr);
+    const QList<QToolButton*> buttons = w.findChildren<QToolButton*>(QRegularExpression("^mervo/"));
+    QCOMPARE(buttons.size(), names.size());
+    for (QToolButton* b : buttons)
+        QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
+}
+
+int main(int argc, char** argv)
+{
+    QPEApplication app(argc, argv);
+    TestMervo test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mervo.moc"
