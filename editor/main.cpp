@@ -3,10 +3,6 @@
 
 #include <qpeapplication.h>
 
-#include <QFileInfo>
-
-#include <cstdlib>
-
 int main(int argc, char** argv)
 {
     QPEApplication app(argc, argv);
@@ -14,10 +10,7 @@ int main(int argc, char** argv)
     G_edit = window;
     window->wrap_this();
     app.showMainDocumentWidget(window);
-    if (argc == 3) {
-        window->openThisFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
-        window->jump_to(std::atoi(argv[2]));
-    }
+    window->startWith(app.arguments());
     const int result = app.exec();
     delete window;
     return result;

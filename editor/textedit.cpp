@@ -18,6 +18,8 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+#include <cstdlib>
+
 TextEdit* G_edit = nullptr;
 int FrameWidth = -99;
 int UpdateCellWidth = 0;
@@ -72,7 +74,8 @@ TextEdit::TextEdit(const QString& name, QWidget* parent, const char* widgetName,
     optionSpecialKey(true);
 
     setWindowTitle(m_appName);
-    QFont font(FontFamilyName, 12, 50, false);
+    resize(640, 480); // the palmtop shows it full screen; elsewhere a usable start size
+    QFont font(FontFamilyName, 12, QFont::Normal, false);
     m_editor->setFont(font);
     setFontSize(FontSize, true);
     fileNew();
@@ -125,6 +128,14 @@ void TextEdit::createEditor()
     m_editor->setSeparateKanaKanji(SeparateKanaKanji);
     addAccel(QKeySequence(Qt::CTRL | Qt::Key_0), &TextEdit::changeOverWrite);
     m_editor->setOverWriteWhich(0);
+}
+
+void TextEdit::startWith(const QStringList& arguments)
+{
+    if (arguments.size() != 3)
+        return;
+    openThisFile(QFileInfo(arguments.at(1)).absoluteFilePath());
+    jump_to(std::atoi(arguments.at(2).toLocal8Bit().constData()));
 }
 
 void TextEdit::setDocument(const QString& path)

@@ -45,6 +45,8 @@ public:
     bool appendFileExtension() const { return AppendFileExtension; }
     QString getLine1Text() const;
 
+    // The start-up form "program FILE LINE": opens FILE with the cursor on the 0-based LINE.
+    void startWith(const QStringList& arguments);
     void openThisFile(const QString& path);
     void openFile(const QString& path);
     bool save();
