@@ -1,6 +1,9 @@
 #include "qpeeditor.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCodec>
@@ -11,6 +14,29 @@ QpeEditor::QpeEditor(QWidget* parent) : QPlainTextEdit(parent)
     setCursorColor(0);
     setCursorLineColor(0);
     setSelectedColor(0);
+}
+
+bool QpeEditor::event(QEvent* event)
+{
+    // The window's menu keys and accelerators (Ctrl+A saves as, Tab indents, the
+    // special keys) come before the text widget's own use of the same keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
+        const QWidget* top = window();
+        for (const QAction* action : top->findChildren<QAction*>()) {
+            if (action->isEnabled() && action->shortcut() == key) {
+                event->ignore();
+                return true;
+            }
+        }
+        for (const QShortcut* shortcut : top->findChildren<QShortcut*>()) {
+            if (shortcut->isEnabled() && shortcut->key() == key) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QPlainTextEdit::event(event);
 }
 
 int QpeEditor::rowsOf(const QTextBlock& block) const

@@ -73,6 +73,9 @@ public:
     void setCursorDraw(int style) { m_cursorDraw = style; }
     int cursorDraw() const { return m_cursorDraw; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     QTextBlock blockOfRow(int row, int* lineInBlock) const;
     int rowsOf(const QTextBlock& block) const;

@@ -1,4 +1,5 @@
 #include "listlastfile.h"
+#include "modalanswer.h"
 #include "qpeeditor.h"
 #include "textedit.h"
 #include "velinoglobals.h"
@@ -371,6 +372,32 @@ private slots:
         QTest::keyClicks(w.editor(), QStringLiteral("xyz"));
         QTest::keyClick(w.editor(), Qt::Key_Return, Qt::ControlModifier);
         QVERIFY(w.editor()->toPlainText().startsWith(QStringLiteral("xyz")));
+    }
+
+    void windowKeysComeBeforeTheTextWidget()
+    {
+        handMade(confPath(), {{QStringLiteral("Key/KeyShiftSpace"), 4}}); // undo
+        TextEdit w(QStringLiteral("VElino"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.editor()->setFocus();
+        QTest::keyClicks(w.editor(), QStringLiteral("ab"));
+        QTest::keyClick(w.editor(), Qt::Key_Space, Qt::ShiftModifier);
+        QVERIFY(w.editor()->toPlainText().isEmpty());
+
+        w.editor()->setPlainText(QStringLiteral("ab\ncd\n\tef"));
+        w.editSelectAll();
+        QTest::keyClick(w.editor(), Qt::Key_Tab);
+        QCOMPARE(w.editor()->toPlainText(), QStringLiteral("\tab\n\tcd\n\t\tef"));
+        w.editSelectAll();
+        QTest::keyClick(w.editor(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(w.editor()->toPlainText(), QStringLiteral("ab\ncd\n\tef"));
+
+        // Ctrl+A is "save as", not the text widget's select all.
+        ModalAnswer cancel(QStringLiteral("Cancel"));
+        QTest::keyClick(w.editor(), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(cancel.answered());
+        QCOMPARE(cancel.title(), QStringLiteral("save"));
     }
 };
 
