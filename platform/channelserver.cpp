@@ -48,10 +48,13 @@ bool ChannelServer::isServed(const QString& channel)
 bool ChannelServer::listen()
 {
     const QString path = socketPath(m_channel);
-    if (m_server->listen(path))
-        return true;
+    // With access options QLocalServer binds in a temporary folder and renames the
+    // socket over the path, which would take the channel from a running program:
+    // ask first.
     if (isServed(m_channel))
         return false;
+    if (m_server->listen(path))
+        return true;
     // A socket file left behind by a program that did not end cleanly.
     QLocalServer::removeServer(path);
     return m_server->listen(path);
