@@ -110,6 +110,89 @@ int Encoding::chooseOnOpen(int inputCodec, const QString& path, const QByteArray
     return detected;
 }
 
+// The toolkit's codecs never flush: a text would end with a truncated sequence
+// dropped, or a JIS text still in kanji mode. Converting a line feed on the same
+// state flushes; the line feed itself is then taken off again.
+static QString toUnicode(QTextCodec* c, const char* bytes, qsizetype size)
+{
+    QTextCodec::ConverterState state;
+    QString text = c->toUnicode(bytes, int(size), &state);
+    QString tail = c->toUnicode("\n", 1, &state);
+    if (tail.endsWith(QLatin1Char('\n')))
+        tail.chop(1);
+    return tail.isEmpty() ? text : text + tail;
+}
+
+static QByteArray fromUnicode(QTextCodec* c, const QChar* chars, qsizetype size, QTextCodec::ConverterState* state)
+{
+    QByteArray bytes = c->fromUnicode(chars, int(size), state);
+    const QChar lineFeed(QLatin1Char('\n'));
+    QByteArray tail = c->fromUnicode(&lineFeed, 1, state);
+    tail.chop(1);
+    return tail.isEmpty() ? bytes : bytes + tail;
+}
+
+// How a codec reads each byte below 0x80 on its own (ICU's Shift JIS swaps a few
+// control codes); empty when such a byte does not give exactly one character.
+static QString asciiTable(QTextCodec* c)
+{
+    QByteArray ascii(0x80, Qt::Uninitialized);
+    for (int b = 0; b < 0x80; ++b)
+        ascii[b] = char(b);
+    const QString table = c->toUnicode(ascii);
+    return table.size() == 0x80 ? table : QString();
+}
+
+// Decodes an ASCII-compatible multi-byte encoding (Shift JIS, EUC-JP, EUC-KR, GBK),
+// where the codecs are slow on ASCII. Long runs of bytes below 0x80 are looked up
+// in the codec's table. A lead byte is never below 0x80, so every byte of a run but
+// the first starts a character of its own; the first may end the character before
+// it and stays with the codec, which is then left with nothing pending.
+static QString decodeWithAsciiRuns(QTextCodec* c, const QString& table, const QByteArray& bytes)
+{
+    constexpr qsizetype minimumRun = 32;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    QTextCodec::ConverterState state;
+    QString text;
+    qsizetype pending = 0; // start of the bytes not yet converted
+    qsizetype i = 0;
+    while (i < size) {
+        if (p[i] >= 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < size && p[end] < 0x80)
+            ++end;
+        if (end - i >= minimumRun) {
+            const qsizetype runStart = i == 0 ? 0 : i + 1;
+            if (text.isNull())
+                text.reserve(size);
+            if (runStart > pending)
+                text += c->toUnicode(bytes.constData() + pending, int(runStart - pending), &state);
+            const qsizetype at = text.size();
+            text.resize(at + end - runStart);
+            QChar* out = text.data() + at;
+            for (qsizetype k = runStart; k < end; ++k)
+                *out++ = table.at(p[k]);
+            pending = end;
+        }
+        i = end;
+    }
+    const QString rest = c->toUnicode(bytes.constData() + pending, int(size - pending), &state);
+    if (pending == 0)
+        text = rest;
+    else
+        text += rest;
+    QString tail = c->toUnicode("\n", 1, &state);
+    if (tail.endsWith(QLatin1Char('\n')))
+        tail.chop(1);
+    if (!tail.isEmpty())
+        text += tail;
+    return text;
+}
+
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
 {
     if (docCodec == Auto || docCodec == Utf8)
@@ -117,7 +200,11 @@ QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QString();
-    QString text = c->toUnicode(bytes);
+    static const QString tables[] = { QString(), QString(), asciiTable(codec(ShiftJis)), asciiTable(codec(EucJp)),
+                                      QString(), asciiTable(codec(EucKr)), asciiTable(codec(Gbk)),
+                                      asciiTable(codec(Ascii)) };
+    const QString& table = tables[docCodec];
+    QString text = table.isEmpty() ? toUnicode(c, bytes.constData(), bytes.size()) : decodeWithAsciiRuns(c, table, bytes);
     if (crOnly)
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
@@ -149,6 +236,15 @@ QString Encoding::mapForCodec(int docCodec, const QString& text)
     return mapped;
 }
 
+// Length of the block of text starting at from, ending before a surrogate pair's second half.
+static qsizetype blockLength(const QString& text, qsizetype from, qsizetype wanted)
+{
+    qsizetype len = qMin(wanted, text.size() - from);
+    if (from + len < text.size() && text.at(from + len).isLowSurrogate() && len > 1)
+        --len;
+    return len;
+}
+
 int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
 {
     if (docCodec == Auto || docCodec == Utf8)
@@ -156,20 +252,34 @@ int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return 0;
-    int count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype len = 1;
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            len = 2;
-        const QString ch = text.mid(i, len);
-        if (!c->canEncode(ch)) {
-            if (count == 0 && first)
-                *first = text.at(i);
-            ++count;
+    const QString mapped = mapForCodec(docCodec, text);
+    QTextCodec::ConverterState whole;
+    fromUnicode(c, mapped.constData(), mapped.size(), &whole);
+    if (whole.invalidChars == 0 || !first)
+        return whole.invalidChars;
+
+    // Narrow down to the first block that holds one, then to the character.
+    constexpr qsizetype blockSize = 4096;
+    for (qsizetype from = 0; from < mapped.size();) {
+        const qsizetype len = blockLength(mapped, from, blockSize);
+        QTextCodec::ConverterState block;
+        fromUnicode(c, mapped.constData() + from, len, &block);
+        if (block.invalidChars == 0) {
+            from += len;
+            continue;
         }
-        i += len - 1;
+        for (qsizetype i = from; i < from + len;) {
+            const qsizetype n =
+                mapped.at(i).isHighSurrogate() && i + 1 < mapped.size() && mapped.at(i + 1).isLowSurrogate() ? 2 : 1;
+            if (!c->canEncode(mapped.mid(i, n))) {
+                *first = mapped.at(i);
+                break;
+            }
+            i += n;
+        }
+        break;
     }
-    return count;
+    return whole.invalidChars;
 }
 
 QByteArray Encoding::encode(int docCodec, const QString& text)
@@ -179,7 +289,9 @@ QByteArray Encoding::encode(int docCodec, const QString& text)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QByteArray();
-    return c->fromUnicode(mapForCodec(docCodec, text));
+    const QString mapped = mapForCodec(docCodec, text);
+    QTextCodec::ConverterState state;
+    return fromUnicode(c, mapped.constData(), mapped.size(), &state);
 }
 
 QByteArray Encoding::rewriteLineEnds(const QByteArray& bytes, int docCodec, int appendCRCode, bool crOnly)

@@ -32,11 +32,11 @@ public:
     // Input methods type some symbols in forms the Japanese codecs cannot encode;
     // these become the forms the codec reads back from the JIS character.
     static QString mapForCodec(int docCodec, const QString& text);
-    // Characters of text (after mapForCodec) that the encoding cannot hold; the
-    // first one is returned through first.
+    // Characters of text that the encoding cannot hold once mapped by mapForCodec;
+    // the first one is returned through first.
     static int unencodable(int docCodec, const QString& text, QChar* first = nullptr);
 
-    // Bytes of text in the encoding (after mapForCodec), line ends as they stand.
+    // Bytes of text in the encoding, mapped by mapForCodec first; line ends as they stand.
     static QByteArray encode(int docCodec, const QString& text);
     // Shift JIS line ends: each line feed becomes CR LF, or a lone CR when
     // appendCRCode is 2 or crOnly is set. Only when docCodec is 2 or 7 and

@@ -48,9 +48,6 @@ bool ChannelServer::isServed(const QString& channel)
 bool ChannelServer::listen()
 {
     const QString path = socketPath(m_channel);
-    // With access options QLocalServer binds in a temporary folder and renames the
-    // socket over the path, which would take the channel from a running program:
-    // ask first.
     if (isServed(m_channel))
         return false;
     if (m_server->listen(path))

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMetaObject>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include <unistd.h>
@@ -23,6 +24,13 @@
 QPEApplication::QPEApplication(int& argc, char** argv, Type)
     : QApplication(argc, argv)
 {
+    // Without a desktop platform theme (headless, bare X) Qt knows no icon folders.
+    QStringList iconPaths = QIcon::themeSearchPaths();
+    for (const QString& dir : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                        QStandardPaths::LocateDirectory))
+        if (!iconPaths.contains(dir))
+            iconPaths << dir;
+    QIcon::setThemeSearchPaths(iconPaths);
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("Adwaita"));
     installEventFilter(new DialogFrame(this));
@@ -57,6 +65,11 @@ bool QPEApplication::listen()
         return false;
     }
     connect(server, &ChannelServer::received, this, &QPEApplication::appMessage);
+    // The launcher (or a script) may ask a program to close as if the user closed it.
+    connect(server, &ChannelServer::received, this, [](const QByteArray& msg) {
+        if (msg == "quit()")
+            closeAllWindows();
+    });
     m_server = server;
     return true;
 }
@@ -72,19 +85,22 @@ void QPEApplication::showMainDocumentWidget(QWidget* w, bool)
     const QStringList args = arguments();
     const QString document = args.size() >= 2 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
     if (!listen()) {
+        // Already running: hand the document over (or just bring the window up) and end here.
+        QByteArray message("raise()"), data;
         if (!document.isEmpty()) {
-            QByteArray data;
             QDataStream out(&data, QIODevice::WriteOnly);
             out.setVersion(QDataStream::Qt_6_0);
             out << document;
-            if (QCopEnvelope::send(m_server ? m_server->channel() : appChannel(QFileInfo(applicationFilePath()).fileName()),
-                                   "setDocument(QString)", data))
-                ::_exit(0);
-        } else {
-            ::_exit(0);
+            message = "setDocument(QString)";
         }
+        if (QCopEnvelope::send(appChannel(QFileInfo(applicationFilePath()).fileName()), message, data))
+            ::_exit(0);
     }
     connect(this, &QPEApplication::appMessage, w, [w](const QByteArray& msg, const QByteArray& data) {
+        if (msg == "raise()") {
+            w->raise();
+            w->activateWindow();
+        }
         if (msg != "setDocument(QString)")
             return;
         QDataStream in(data);

@@ -1,0 +1,422 @@
+#include "encoding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCodec>
+
+#include <csignal>
+#include <sys/resource.h>
+
+// "日本語" (and "한국어", "中文") as the bytes each encoding stores.
+static const QString japanese = QString::fromUtf8("日本語");
+static const QByteArray sjisBytes = QByteArray::fromHex("93fa967b8cea");
+static const QByteArray eucJpBytes = QByteArray::fromHex("c6fccbdcb8ec");
+static const QByteArray jisBytes = QByteArray::fromHex("1b2442467c4b5c386c1b2842");
+
+static QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+static void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+class TestEncoding : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyCodecRoundTripsRealBytes_data();
+    void everyCodecRoundTripsRealBytes();
+    void longAsciiRunsDecodeAsTheCodecDoes();
+    void detection_data();
+    void detection();
+    void detectionScanAgreesWithByteByByte();
+    void crOnlyFollowsDetection();
+    void choiceOnOpening();
+    void crOnlyFileWithEscapeReadsAsEucJpLines();
+    void lineEndMatrix_data();
+    void lineEndMatrix();
+    void lineEndsOnDisk();
+    void typedSymbolsSaveAsJisAndReopen_data();
+    void typedSymbolsSaveAsJisAndReopen();
+    void unencodableCharacters();
+    void captionSuffix_data();
+    void captionSuffix();
+    void utf8PathsWriteAndVerify();
+    void failedOpenIsReported();
+    void failedWriteKeepsOldBytes();
+    void permissionsAndSymlinkKept();
+};
+
+void TestEncoding::everyCodecRoundTripsRealBytes_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("UTF-8") << 1 << japanese << QByteArray::fromHex("e697a5e69cace8aa9e");
+    QTest::newRow("Shift JIS") << 2 << QString::fromUtf8("表ｱ\\~") + japanese << "\x95\x5c\xb1\\~" + sjisBytes;
+    QTest::newRow("EUC-JP") << 3 << japanese + QString::fromUtf8("ｱ") << eucJpBytes + "\x8e\xb1";
+    QTest::newRow("JIS") << 4 << "a" + japanese << "a" + jisBytes;
+    QTest::newRow("EUC-KR") << 5 << QString::fromUtf8("한국어") << QByteArray::fromHex("c7d1b1b9beee");
+    QTest::newRow("GBK") << 6 << QString::fromUtf8("中文") << QByteArray::fromHex("d6d0cec4");
+    QTest::newRow("plain") << 7 << japanese << sjisBytes;
+}
+
+void TestEncoding::everyCodecRoundTripsRealBytes()
+{
+    QFETCH(int, number);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QVERIFY(Encoding::codec(number));
+    QCOMPARE(Encoding::decode(number, bytes, false), text);
+    QCOMPARE(Encoding::encode(number, text), bytes);
+    // A text that ends in kanji mode returns to ASCII; a broken last character stays visible.
+    if (number >= 2) {
+        QVERIFY(Encoding::decode(number, bytes.left(bytes.size() - 1), false).endsWith(QChar::ReplacementCharacter));
+        QCOMPARE(Encoding::decode(number, Encoding::encode(number, japanese), false), japanese);
+    }
+    QVERIFY(!Encoding::codec(0));
+    QVERIFY(!Encoding::codec(8));
+}
+
+// Long ASCII runs bypass the codec; byte soup of every kind must still decode as
+// the codec alone decodes it (lead bytes before a run, broken sequences, runs at
+// both ends).
+void TestEncoding::longAsciiRunsDecodeAsTheCodecDoes()
+{
+    QRandomGenerator random(7);
+    for (int number : { 2, 3, 5, 6 }) {
+        QTextCodec* codec = Encoding::codec(number);
+        for (int round = 0; round < 300; ++round) {
+            QByteArray bytes;
+            while (bytes.size() < 400) {
+                if (random.bounded(2))
+                    bytes += QByteArray(int(random.bounded(1, 70)), char(random.bounded(0x00, 0x80)));
+                else
+                    for (int i = random.bounded(1, 6); i > 0; --i)
+                        bytes += char(random.bounded(0x80, 0x100));
+            }
+            const QString expected = codec->toUnicode(bytes + "\n").chopped(1);
+            QCOMPARE(Encoding::decode(number, bytes, false), expected);
+        }
+    }
+}
+
+void TestEncoding::detection_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("one ASCII line") << QByteArray("abc") << 7;
+    QTest::newRow("0x1C and 0x7F are plain") << QByteArray("\x1c\x7f a") << 7;
+    QTest::newRow("multi-line ASCII") << QByteArray("abc\ndef\n") << 1;
+    QTest::newRow("0x80 is not plain") << QByteArray("ab\x80") << 1;
+    QTest::newRow("Shift JIS without escape") << sjisBytes + "\n" << 1;
+    QTest::newRow("EUC-JP without escape") << eucJpBytes + "\n" << 1;
+    QTest::newRow("JIS text") << "x\n" + jisBytes << 4;
+    QTest::newRow("ESC $ @") << QByteArray("a\x1b$@") << 4;
+    QTest::newRow("ESC ( J") << QByteArray("a\x1b(J") << 4;
+    QTest::newRow("ESC ( I") << QByteArray("a\x1b(I") << 4;
+    QTest::newRow("ESC ( K is no sequence") << QByteArray("a\x1b(K") << 3;
+    QTest::newRow("ESC ESC $ B: second escape not re-examined") << QByteArray("\x1b\x1b$B") << 3;
+    QTest::newRow("ESC $ ESC $ B") << QByteArray("\x1b$\x1b$B") << 3;
+    QTest::newRow("escape, Shift JIS byte") << "\x1b" + sjisBytes << 2;
+    QTest::newRow("escape, 0x9F") << QByteArray("\x1b\xe0\x9f") << 2;
+    QTest::newRow("escape, EUC-JP bytes") << "\x1b" + eucJpBytes << 3;
+}
+
+void TestEncoding::detection()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, expected);
+    bool crOnly = false;
+    QCOMPARE(Encoding::checkCodec(bytes.constData(), bytes.size(), crOnly), expected);
+}
+
+// The scan works on blocks of words; a byte that is not plain must be found at
+// every offset, and long plain runs must still be recognised.
+void TestEncoding::detectionScanAgreesWithByteByByte()
+{
+    const QByteArray intruders("\x00\x0a\x1b\x80\x9f\xff\x1c\x7f\x20", 9);
+    for (int size : { 1, 7, 8, 63, 64, 65, 200 }) {
+        for (int at = 0; at < size; ++at) {
+            for (char intruder : intruders) {
+                QByteArray bytes(size, 'a');
+                bytes[at] = intruder;
+                const auto b = static_cast<unsigned char>(intruder);
+                const int expected = b == 27 ? 3 : (b >= 0x1C && b <= 0x7F) ? 7 : 1;
+                bool crOnly = false;
+                QCOMPARE(Encoding::checkCodec(bytes.constData(), bytes.size(), crOnly), expected);
+            }
+        }
+    }
+}
+
+void TestEncoding::crOnlyFollowsDetection()
+{
+    bool crOnly = false;
+    QCOMPARE(Encoding::checkCodec("a\rb\r", 4, crOnly), 1);
+    QVERIFY(crOnly);
+    QCOMPARE(Encoding::checkCodec("a\r\nb", 4, crOnly), 1);
+    QVERIFY(!crOnly);
+    crOnly = true;
+    QCOMPARE(Encoding::checkCodec("abc", 3, crOnly), 7);
+    QVERIFY(!crOnly);
+    // A JIS sequence returns before crOnly is looked at.
+    crOnly = true;
+    QCOMPARE(Encoding::checkCodec("a\n\x1b$B", 5, crOnly), 4);
+    QVERIFY(crOnly);
+    crOnly = false;
+    QCOMPARE(Encoding::checkCodec("a\r\x1b$B", 5, crOnly), 4);
+    QVERIFY(!crOnly);
+    QCOMPARE(Encoding::checkCodec("a\r\x1b(K\r", 6, crOnly), 3);
+    QVERIFY(crOnly);
+
+    // A file read with CRs only: the UTF-8 path keeps them in the text.
+    QCOMPARE(Encoding::decode(1, "a\rb", true), QString("a\rb"));
+}
+
+void TestEncoding::choiceOnOpening()
+{
+    bool crOnly = true;
+    QCOMPARE(Encoding::chooseOnOpen(3, "/x/a.txt", "a\rb", crOnly), 3);
+    QVERIFY(crOnly);
+    QCOMPARE(Encoding::chooseOnOpen(0, "/x/a.txt", "abc", crOnly), 7);
+    QVERIFY(!crOnly);
+    QCOMPARE(Encoding::chooseOnOpen(0, "/x/.abc", "abc", crOnly), 1);
+    QCOMPARE(Encoding::chooseOnOpen(0, "/x/.abc", "a\x1b(K\x81", crOnly), 2);
+    QCOMPARE(Encoding::chooseOnOpen(0, "/x/a.txt", "ab", crOnly), 2);
+    QCOMPARE(Encoding::chooseOnOpen(0, "/x/a.txt", "", crOnly), 2);
+    QCOMPARE(Encoding::chooseOnOpen(0, "/x/a.conf", "", crOnly), 1);
+    for (const char* name : { "/x/a.conf", "/x/a.desktop", "/x/b.control", "/x/rc.local", "/x/rcS" })
+        QCOMPARE(Encoding::chooseOnOpen(0, name, "\x1b" + sjisBytes, crOnly), 1);
+    QCOMPARE(Encoding::chooseOnOpen(0, "/x/a.conf.bak", "\x1b" + sjisBytes, crOnly), 2);
+    QCOMPARE(Encoding::chooseOnOpen(0, "/x/arc", "\x1b" + sjisBytes, crOnly), 2);
+}
+
+void TestEncoding::crOnlyFileWithEscapeReadsAsEucJpLines()
+{
+    const QByteArray bytes = "\x1b(K\r" + eucJpBytes + "\rend";
+    bool crOnly = false;
+    const int number = Encoding::chooseOnOpen(0, "/x/memo", bytes, crOnly);
+    QCOMPARE(number, 3);
+    QVERIFY(crOnly);
+    QCOMPARE(Encoding::decode(number, bytes, crOnly), "\x1b(K\n" + japanese + "\nend");
+}
+
+void TestEncoding::lineEndMatrix_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<int>("appendCRCode");
+    QTest::addColumn<bool>("crOnly");
+    QTest::addColumn<QByteArray>("expected");
+    for (int number : { 2, 7 }) {
+        const QByteArray n = QByteArray::number(number);
+        QTest::newRow(n + " LF") << number << 0 << false << QByteArray("a\nb\n");
+        QTest::newRow(n + " Win") << number << 1 << false << QByteArray("a\r\nb\r\n");
+        QTest::newRow(n + " Mac") << number << 2 << false << QByteArray("a\rb\r");
+        QTest::newRow(n + " LF, crOnly") << number << 0 << true << QByteArray("a\rb\r");
+        QTest::newRow(n + " Win, crOnly") << number << 1 << true << QByteArray("a\rb\r");
+        QTest::newRow(n + " Mac, crOnly") << number << 2 << true << QByteArray("a\rb\r");
+    }
+    for (int number : { 1, 3, 4, 5, 6 })
+        QTest::newRow(QByteArray::number(number) + " Win, crOnly") << number << 1 << true << QByteArray("a\nb\n");
+}
+
+void TestEncoding::lineEndMatrix()
+{
+    QFETCH(int, number);
+    QFETCH(int, appendCRCode);
+    QFETCH(bool, crOnly);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(Encoding::rewriteLineEnds("a\nb\n", number, appendCRCode, crOnly), expected);
+}
+
+void TestEncoding::lineEndsOnDisk()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.txt");
+    Encoding::SaveOptions options;
+    options.appendCRCode = 1;
+    options.docCodec = 2;
+    QCOMPARE(Encoding::write(path, "a\n" + japanese + "\r\n", options), QString());
+    QCOMPARE(readAll(path), "a\r\n" + sjisBytes + "\r\r\n");
+    options.docCodec = 3;
+    QCOMPARE(Encoding::write(path, "a\nb", options), QString());
+    QCOMPARE(readAll(path), QByteArray("a\nb"));
+}
+
+void TestEncoding::typedSymbolsSaveAsJisAndReopen_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("Shift JIS") << 2 << QByteArray::fromHex("81608161817c8191819281ca");
+    QTest::newRow("EUC-JP") << 3 << QByteArray::fromHex("a1c1a1c2a1dda1f1a1f2a2cc");
+    QTest::newRow("JIS") << 4 << QByteArray::fromHex("1b244221412142215d21712172224c1b2842");
+    QTest::newRow("plain") << 7 << QByteArray::fromHex("81608161817c8191819281ca");
+}
+
+void TestEncoding::typedSymbolsSaveAsJisAndReopen()
+{
+    QFETCH(int, number);
+    QFETCH(QByteArray, bytes);
+    // Wave dash, double vertical line, minus, cent, pound, not: as input methods type them.
+    const QString typed = QString::fromUtf16(u"\u301C\u2016\u2212\u00A2\u00A3\u00AC");
+    QCOMPARE(Encoding::unencodable(number, typed), 0);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.txt");
+    Encoding::SaveOptions options;
+    options.docCodec = number;
+    QCOMPARE(Encoding::write(path, typed, options), QString());
+    QCOMPARE(readAll(path), bytes);
+    const QString reopened = Encoding::decode(number, readAll(path), false);
+    QCOMPARE(reopened, Encoding::mapForCodec(number, typed));
+    QCOMPARE(Encoding::encode(number, reopened), bytes);
+}
+
+void TestEncoding::unencodableCharacters()
+{
+    const QString text = QString::fromUtf8("a\u00e9\u4e00\U0001F600\uac00b");
+    QChar first;
+    QCOMPARE(Encoding::unencodable(2, text, &first), 3);
+    QCOMPARE(first, QChar(0xe9));
+    QCOMPARE(Encoding::unencodable(3, text, &first), 2); // EUC-JP holds é through JIS X 0212
+    QCOMPARE(first, QChar::highSurrogate(0x1F600));
+    QCOMPARE(Encoding::unencodable(1, text), 0);
+    QCOMPARE(Encoding::unencodable(2, QString("a") + QChar(0xD83D), &first), 1); // a broken pair at the end
+    QCOMPARE(first, QChar(0xD83D));
+    QCOMPARE(Encoding::unencodable(5, QString::fromUtf8("한국어")), 0);
+    // Other encodings keep their own mapping of the wave dash.
+    QCOMPARE(Encoding::mapForCodec(6, QString(QChar(0x301C))), QString(QChar(0x301C)));
+
+    // Far into a long text, past a surrogate pair standing across a block boundary.
+    QString longText(4095, QLatin1Char('x'));
+    longText += QString::fromUtf8("\U0001F600") + QString(10000, QLatin1Char('y')) + QChar(0x0e01);
+    QCOMPARE(Encoding::unencodable(5, longText, &first), 2);
+    QCOMPARE(first, QChar::highSurrogate(0x1F600));
+    longText.remove(4095, 2);
+    QCOMPARE(Encoding::unencodable(5, longText, &first), 1);
+    QCOMPARE(first, QChar(0x0e01));
+}
+
+void TestEncoding::captionSuffix_data()
+{
+    QTest::addColumn<int>("input");
+    QTest::addColumn<int>("output");
+    QTest::addColumn<int>("doc");
+    QTest::addColumn<QString>("suffix");
+    const char* files[] = { "(unicode file)", "(UTF-8 file)", "(ShiftJIS file)", "(EUC-JP file)", "(JIS file)",
+                            "(EUC-KR file)", "(GB2312-80 file)", "(ShiftJIS file)", "(\?\?\?\? file)" };
+    for (int doc = 0; doc <= 8; ++doc)
+        QTest::newRow(files[doc]) << 0 << 0 << doc << QString(files[doc]);
+    QTest::newRow("EUC-JP, auto") << 3 << 0 << 1 << "(EUC-JP ->\?\?\?\?)";
+    QTest::newRow("EUC-JP, UTF-8") << 3 << 1 << 3 << "(EUC-JP ->UTF-8)";
+    QTest::newRow("auto, JIS") << 0 << 4 << 3 << "(Auto ->JIS file)";
+    QTest::newRow("JIS, GBK") << 4 << 6 << 3 << "(JIS file ->GB2312-80)";
+    QTest::newRow("S-JIS, EUC-KR") << 2 << 5 << 3 << "(ShiftJIS ->EUC-KR)";
+    QTest::newRow("7, 7") << 7 << 7 << 1 << "(ShiftJIS ->ShiftJIS)";
+    QTest::newRow("bad values") << 9 << -1 << 1 << "(\?\?\?\? ->\?\?\?\?)";
+}
+
+void TestEncoding::captionSuffix()
+{
+    QFETCH(int, input);
+    QFETCH(int, output);
+    QFETCH(int, doc);
+    QFETCH(QString, suffix);
+    QCOMPARE(Encoding::captionSuffix(input, output, doc), suffix);
+}
+
+void TestEncoding::utf8PathsWriteAndVerify()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("u.txt");
+    // Characters outside the first plane are one character of four bytes.
+    const QString text = QString::fromUtf8("a\U0001F600\n日é\r\n");
+    for (bool fast : { false, true }) {
+        Encoding::SaveOptions options;
+        options.docCodec = 1;
+        options.appendCRCode = 1;
+        options.saveFastUTF8 = fast;
+        QCOMPARE(Encoding::write(path, text, options), QString());
+        QCOMPARE(readAll(path), text.toUtf8());
+    }
+}
+
+void TestEncoding::failedOpenIsReported()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing/t.txt");
+    Encoding::SaveOptions options;
+    options.docCodec = 2;
+    QCOMPARE(Encoding::write(path, "a", options), "outfile.open( IO_WriteOnly ) : Please investigate the file...");
+    options.docCodec = 0;
+    QCOMPARE(Encoding::write(path, "a", options), "outfile.open( IO_WriteOnly ) : Please investigate the file...");
+    options.saveFastUTF8 = true;
+    QCOMPARE(Encoding::write(path, "a", options), "fm.saveFile : Please investigate the file...");
+}
+
+// A file-size limit makes the write fail half-way, as a full disk would.
+void TestEncoding::failedWriteKeepsOldBytes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("t.txt");
+    const QByteArray old("old bytes\n");
+    const QString text = QString(70000, QLatin1Char('x')) + japanese;
+
+    struct { int number; bool fast; const char* message; } cases[] = {
+        { 1, false, "stream : Please investigate the file..." },
+        { 1, true, "fm.saveFile : Please investigate the file..." },
+        { 2, false, "stream.writeRawBytes : Please investigate the file..." },
+        { 4, false, "stream.writeRawBytes : Please investigate the file..." },
+    };
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    for (const auto& c : cases) {
+        writeAll(path, old);
+        rlimit limit = saved;
+        limit.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        Encoding::SaveOptions options;
+        options.docCodec = c.number;
+        options.saveFastUTF8 = c.fast;
+        const QString message = Encoding::write(path, text, options);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(message, QString(c.message));
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "t.txt" });
+    }
+    std::signal(SIGXFSZ, previousHandler);
+}
+
+void TestEncoding::permissionsAndSymlinkKept()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("target.txt");
+    const QString link = dir.filePath("link.txt");
+    writeAll(target, "old");
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, permissions));
+    QVERIFY(QFile::link("target.txt", link));
+
+    Encoding::SaveOptions options;
+    options.docCodec = 3;
+    QCOMPARE(Encoding::write(link, japanese, options), QString());
+    QCOMPARE(readAll(target), eucJpBytes);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QFile::permissions(target), permissions | QFile::ReadUser | QFile::WriteUser);
+}
+
+QTEST_GUILESS_MAIN(TestEncoding)
+#include "tst_encoding.moc"

@@ -1,0 +1,84 @@
+#include "config.h"
+
+#include <QFile>
+#include <QTest>
+
+class TestConfig : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { QFile::remove(Config::filePath(QStringLiteral("sample"))); }
+
+    void absentKeysGiveDefaults()
+    {
+        Config c(QStringLiteral("sample"));
+        c.setGroup(QStringLiteral("View"));
+        QCOMPARE(c.readEntry(QStringLiteral("Name"), QStringLiteral("dflt")), QStringLiteral("dflt"));
+        QVERIFY(c.readEntry(QStringLiteral("Name")).isNull());
+        QCOMPARE(c.readNumEntry(QStringLiteral("Size"), 10), 10);
+        QCOMPARE(c.readBoolEntry(QStringLiteral("On"), true), true);
+        QVERIFY(!c.hasKey(QStringLiteral("Size")));
+    }
+
+    void handWrittenValues()
+    {
+        const QString path = Config::filePath(QStringLiteral("sample"));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[View]\nEmpty=\nWord=abc\nNum=12\nBad=x1\nSpaced= 7 \nYes=true\nOne=1\nNo=0\n"
+                "List=int, char\n[Other]\nNum=99\n");
+        f.close();
+
+        Config c(QStringLiteral("sample"));
+        c.setGroup(QStringLiteral("View"));
+        const QString empty = c.readEntry(QStringLiteral("Empty"), QStringLiteral(""));
+        QVERIFY(empty.isNull());  // told apart from an empty default
+        QCOMPARE(c.readEntry(QStringLiteral("Word"), QStringLiteral("d")), QStringLiteral("abc"));
+        QCOMPARE(c.readNumEntry(QStringLiteral("Num"), 5), 12);
+        QCOMPARE(c.readNumEntry(QStringLiteral("Bad"), 5), 0);
+        QCOMPARE(c.readNumEntry(QStringLiteral("Empty"), 5), 0);
+        QCOMPARE(c.readNumEntry(QStringLiteral("Spaced"), 5), 7);
+        QCOMPARE(c.readBoolEntry(QStringLiteral("Yes"), false), true);
+        QCOMPARE(c.readBoolEntry(QStringLiteral("One"), false), true);
+        QCOMPARE(c.readBoolEntry(QStringLiteral("No"), true), false);
+        QCOMPARE(c.readEntry(QStringLiteral("List")), QStringLiteral("int, char"));
+        c.setGroup(QStringLiteral("Other"));
+        QCOMPARE(c.readNumEntry(QStringLiteral("Num"), 5), 99);
+    }
+
+    void writesReachTheFileOnDestruction()
+    {
+        {
+            Config c(QStringLiteral("sample"));
+            c.setGroup(QStringLiteral("LastFile"));
+            c.writeEntry(QStringLiteral("LastFile1"), QStringLiteral("/tmp/a b,c.txt"));
+            c.writeEntry(QStringLiteral("LastFile1_col"), -1);
+            c.writeEntry(QStringLiteral("Flag"), true);
+            c.writeEntry(QStringLiteral("Blank"), QString());
+        }
+        QFile f(Config::filePath(QStringLiteral("sample")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        QVERIFY(text.contains("[LastFile]"));
+        QVERIFY(text.contains("LastFile1_col=-1"));
+
+        Config c(QStringLiteral("sample"));
+        c.setGroup(QStringLiteral("LastFile"));
+        QCOMPARE(c.readEntry(QStringLiteral("LastFile1")), QStringLiteral("/tmp/a b,c.txt"));
+        QCOMPARE(c.readNumEntry(QStringLiteral("LastFile1_col"), 3), -1);
+        QCOMPARE(c.readBoolEntry(QStringLiteral("Flag"), false), true);
+        QVERIFY(c.hasKey(QStringLiteral("Blank")));
+        QVERIFY(c.readEntry(QStringLiteral("Blank"), QStringLiteral("d")).isNull());
+    }
+
+    void fileFollowsXdgConfigHome()
+    {
+        QVERIFY(Config::filePath(QStringLiteral("VElino"))
+                    .startsWith(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/palmtop/")));
+        QVERIFY(Config::filePath(QStringLiteral("VElino")).endsWith(QStringLiteral("/VElino.conf")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfig)
+#include "tst_config.moc"
