@@ -86,7 +86,8 @@ void TextEdit::buildMenus()
     addMenuAction(editMenu, "find end(&E)", "Ctrl+E", &TextEdit::findClose);
     addMenuAction(editMenu, "replace(&R)", "Ctrl+R", &TextEdit::replaceProc);
     editMenu->addSeparator();
-    addMenuAction(editMenu, "date & time(&D)", "Ctrl+D", &TextEdit::insertDateTime);
+    // "&&" shows the label's own ampersand; "&D" stays the mnemonic.
+    addMenuAction(editMenu, "date && time(&D)", "Ctrl+D", &TextEdit::insertDateTime);
     QMenu* othersMenu = editMenu->addMenu(eucLabel("others(&O)"));
     const char* others[] = {"undo(&U) Ctrl+U", "redo(&Q) Ctrl+Q", "idiom(&W) Ctrl+W"};
     for (int id = 0; id < 3; ++id)
