@@ -1,5 +1,7 @@
 #include "qpeeditor.h"
 
+#include "velinoglobals.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QKeyEvent>
@@ -39,6 +41,18 @@ bool QpeEditor::event(QEvent* event)
     return QPlainTextEdit::event(event);
 }
 
+void QpeEditor::paintEvent(QPaintEvent* event)
+{
+    QPlainTextEdit::paintEvent(event);
+    // The caption's line part follows the cursor.
+    if (m_lineNumberMode == 1)
+        InsteadOfSignal();
+    // A fixed-width wrap postponed while the widget was narrow, or made for another width.
+    if (FrameWidth != -99 && (FrameWidth < 200 || FrameWidth != width()))
+        InsteadOfWrapSignal();
+    UpdateCellWidth = 0;
+}
+
 int QpeEditor::rowsOf(const QTextBlock& block) const
 {
     // Blocks out of view may not be laid out yet; asking for their rectangle lays them out.
@@ -49,6 +63,8 @@ int QpeEditor::rowsOf(const QTextBlock& block) const
 
 int QpeEditor::numRows() const
 {
+    if (lineWrapMode() == NoWrap)
+        return document()->blockCount();
     int rows = 0;
     for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next())
         rows += rowsOf(b);
@@ -112,6 +128,8 @@ int QpeEditor::Line2WrapLineNumber(int line) const
 {
     if (line < 0 || line >= document()->blockCount())
         return -1;
+    if (lineWrapMode() == NoWrap)
+        return line;
     int row = 0;
     for (QTextBlock b = document()->firstBlock(); b.blockNumber() < line; b = b.next())
         row += rowsOf(b);

@@ -75,6 +75,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QTextBlock blockOfRow(int row, int* lineInBlock) const;

@@ -305,7 +305,8 @@ void TextEdit::updateCaption(const QString& name)
     QString title = !name.isNull() ? name : doc ? doc->name() : QString();
     if (title.isEmpty())
         title = eucLabel("Unnamed");
-    caption += title + Encoding::captionSuffix(InputCodec, OutputCodec, docCodec) + QStringLiteral(" - ") + m_appName;
+    caption += title + eucLabel(qPrintable(Encoding::captionSuffix(InputCodec, OutputCodec, docCodec)))
+        + QStringLiteral(" - ") + m_appName;
     setWindowTitle(caption);
 }
 

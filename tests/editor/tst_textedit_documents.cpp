@@ -2,6 +2,7 @@
 #include "modalanswer.h"
 #include "qpeeditor.h"
 #include "textedit.h"
+#include "velinoglobals.h"
 
 #include <config.h>
 #include <doclnk.h>
@@ -87,6 +88,15 @@ private slots:
             w.jump_to(1);
             w.updateCaption();
             QCOMPARE(w.windowTitle(), QStringLiteral("2 ( 4 )lines.txt(EUC-JP ->?\?\?\?) - VElino"));
+
+            // The line part follows the cursor as the editor repaints.
+            G_edit = &w;
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.editor()->setFocus();
+            QTest::keyClick(w.editor(), Qt::Key_Down);
+            QTRY_COMPARE(w.windowTitle(), QStringLiteral("3 ( 4 )lines.txt(EUC-JP ->?\?\?\?) - VElino"));
+            G_edit = nullptr;
         }
         init();
         setView({{QStringLiteral("LineNumber"), 1}, {QStringLiteral("LineNumberCr"), true},
