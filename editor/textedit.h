@@ -170,6 +170,8 @@ private:
     void createEditor();
     // Documents (textedit_documents.cpp).
     QString untitledName(const QString& text) const;
+    // Opens recent file i at its cursor and background colour.
+    void reopen(int i);
     bool confirmUnencodable(const QString& text);
     QString fileDialogStartDir() const;
     void setUpdateCellWidth();

@@ -114,9 +114,11 @@ void TextEdit::fileRevert()
 
 void TextEdit::openThisFile(const QString& path)
 {
+    // Callers have asked about edited text already; asking again for a recent file
+    // would put the same question twice.
     for (int i = 0; i < ListLastFile::Count; ++i) {
         if (history.path(i) == path) {
-            openLastFile(i);
+            reopen(i);
             return;
         }
     }
@@ -126,8 +128,12 @@ void TextEdit::openThisFile(const QString& path)
 
 void TextEdit::openLastFile(int i)
 {
-    if (allRight())
-        return;
+    if (!allRight())
+        reopen(i);
+}
+
+void TextEdit::reopen(int i)
+{
     const int col = history.col(i);
     const int line = history.line(i);
     const int color = history.color(i);

@@ -7,6 +7,7 @@
 #include <config.h>
 #include <doclnk.h>
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -212,6 +213,31 @@ private slots:
         QVERIFY(w.editor()->toPlainText().isEmpty());
         QVERIFY(w.document()->file().isEmpty());
         QCOMPARE(readBytes(path(QStringLiteral("a.txt"))), QByteArray("alpha\n"));
+    }
+
+    void recentFileHandedOverAsksOnce()
+    {
+        writeBytes(path(QStringLiteral("r1.txt")), "one\n");
+        writeBytes(path(QStringLiteral("r2.txt")), "two\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(path(QStringLiteral("r1.txt")));
+        w.openThisFile(path(QStringLiteral("r2.txt")));
+        typeText(w, QStringLiteral("edit"));
+        ModalAnswer ok(QStringLiteral("OK"));
+        // A box after the answered one is counted and closed.
+        int later = 0;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()); box && ok.answered()) {
+                ++later;
+                box->reject();
+            }
+        });
+        watch.start(5);
+        w.setDocument(path(QStringLiteral("r1.txt"))); // entry 0 of the history
+        QVERIFY(ok.answered());
+        QCOMPARE(later, 0);
+        QCOMPARE(w.document()->file(), path(QStringLiteral("r1.txt")));
     }
 
     void menuSaveWritesOnlyEditedText()
