@@ -7,9 +7,13 @@
 #include <config.h>
 #include <doclnk.h>
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -169,6 +173,42 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!none.answered());
         QCOMPARE(readBytes(target), QByteArray("hello world!"));
+    }
+
+    void saveAsOntoAnotherFileAsks()
+    {
+        const QString own = path(QStringLiteral("own.txt"));
+        const QString other = path(QStringLiteral("other.txt"));
+        writeBytes(own, "own\n");
+        writeBytes(other, "other\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(own);
+        w.editor()->moveCursor(QTextCursor::End);
+        typeText(w, QStringLiteral("more"));
+
+        // Picks other.txt in the save dialog and refuses the overwrite question.
+        QStringList questions;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                dialog->selectFile(other);
+                static_cast<QDialog*>(dialog)->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                questions << box->text();
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == QLatin1String("Cancel"))
+                        b->click();
+            }
+        });
+        answer.start(5);
+        w.fileMenuSaveAs();
+        QCOMPARE(questions, QStringList({QStringLiteral("The file exists already.\nDoes it overwrite?")}));
+        QCOMPARE(readBytes(other), QByteArray("other\n"));
+        QCOMPARE(readBytes(own), QByteArray("own\n"));
+        // Refusing still renames the document, as the question's answer counts as done.
+        QCOMPARE(w.document()->file(), other);
+        QCOMPARE(w.windowTitle(), QStringLiteral("other.txt(UTF-8 file) - VElino"));
     }
 
     void modifiedTextWarning()
