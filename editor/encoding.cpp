@@ -1,5 +1,6 @@
 #include "encoding.h"
 
+#include "codectable.h"
 #include "doclnk.h"
 #include "filemanager.h"
 #include "safefile.h"
@@ -123,74 +124,41 @@ static QString toUnicode(QTextCodec* c, const char* bytes, qsizetype size)
     return tail.isEmpty() ? text : text + tail;
 }
 
-static QByteArray fromUnicode(QTextCodec* c, const QChar* chars, qsizetype size, QTextCodec::ConverterState* state)
-{
-    QByteArray bytes = c->fromUnicode(chars, int(size), state);
-    const QChar lineFeed(QLatin1Char('\n'));
-    QByteArray tail = c->fromUnicode(&lineFeed, 1, state);
-    tail.chop(1);
-    return tail.isEmpty() ? bytes : bytes + tail;
-}
+// Texts above this size go through the codec tables: building them takes a few
+// milliseconds, once, which shorter texts would not win back.
+static constexpr qsizetype tableThreshold = 64 * 1024;
 
-// How a codec reads each byte below 0x80 on its own (ICU's Shift JIS swaps a few
-// control codes); empty when such a byte does not give exactly one character.
-static QString asciiTable(QTextCodec* c)
+// The tables of the stateless multi-byte encodings; null for the others.
+static const CodecTable* table(int docCodec)
 {
-    QByteArray ascii(0x80, Qt::Uninitialized);
-    for (int b = 0; b < 0x80; ++b)
-        ascii[b] = char(b);
-    const QString table = c->toUnicode(ascii);
-    return table.size() == 0x80 ? table : QString();
-}
-
-// Decodes an ASCII-compatible multi-byte encoding (Shift JIS, EUC-JP, EUC-KR, GBK),
-// where the codecs are slow on ASCII. Long runs of bytes below 0x80 are looked up
-// in the codec's table. A lead byte is never below 0x80, so every byte of a run but
-// the first starts a character of its own; the first may end the character before
-// it and stays with the codec, which is then left with nothing pending.
-static QString decodeWithAsciiRuns(QTextCodec* c, const QString& table, const QByteArray& bytes)
-{
-    constexpr qsizetype minimumRun = 32;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype size = bytes.size();
-    QTextCodec::ConverterState state;
-    QString text;
-    qsizetype pending = 0; // start of the bytes not yet converted
-    qsizetype i = 0;
-    while (i < size) {
-        if (p[i] >= 0x80) {
-            ++i;
-            continue;
-        }
-        qsizetype end = i + 1;
-        while (end < size && p[end] < 0x80)
-            ++end;
-        if (end - i >= minimumRun) {
-            const qsizetype runStart = i == 0 ? 0 : i + 1;
-            if (text.isNull())
-                text.reserve(size);
-            if (runStart > pending)
-                text += c->toUnicode(bytes.constData() + pending, int(runStart - pending), &state);
-            const qsizetype at = text.size();
-            text.resize(at + end - runStart);
-            QChar* out = text.data() + at;
-            for (qsizetype k = runStart; k < end; ++k)
-                *out++ = table.at(p[k]);
-            pending = end;
-        }
-        i = end;
+    static const CodecTable shiftJis(Encoding::codec(Encoding::ShiftJis));
+    static const CodecTable eucJp(Encoding::codec(Encoding::EucJp));
+    static const CodecTable eucKr(Encoding::codec(Encoding::EucKr));
+    static const CodecTable gbk(Encoding::codec(Encoding::Gbk));
+    switch (docCodec) {
+    case Encoding::ShiftJis:
+    case Encoding::Ascii: return &shiftJis;
+    case Encoding::EucJp: return &eucJp;
+    case Encoding::EucKr: return &eucKr;
+    case Encoding::Gbk: return &gbk;
+    default: return nullptr;
     }
-    const QString rest = c->toUnicode(bytes.constData() + pending, int(size - pending), &state);
-    if (pending == 0)
-        text = rest;
-    else
-        text += rest;
-    QString tail = c->toUnicode("\n", 1, &state);
-    if (tail.endsWith(QLatin1Char('\n')))
-        tail.chop(1);
-    if (!tail.isEmpty())
-        text += tail;
-    return text;
+}
+
+// Bytes of chars in the encoding (flushed at the end), through the tables when
+// viaTable is set; invalidChars receives the number of characters that became "?".
+static QByteArray fromUnicode(int docCodec, const QChar* chars, qsizetype size, int* invalidChars, bool viaTable)
+{
+    if (const CodecTable* t = viaTable ? table(docCodec) : nullptr)
+        return t->encode(chars, size, invalidChars);
+    QTextCodec* c = Encoding::codec(docCodec);
+    QTextCodec::ConverterState state;
+    QByteArray bytes = c->fromUnicode(chars, int(size), &state);
+    const QChar lineFeed(QLatin1Char('\n'));
+    QByteArray tail = c->fromUnicode(&lineFeed, 1, &state);
+    tail.chop(1);
+    *invalidChars = state.invalidChars;
+    return tail.isEmpty() ? bytes : bytes + tail;
 }
 
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
@@ -200,11 +168,8 @@ QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QString();
-    static const QString tables[] = { QString(), QString(), asciiTable(codec(ShiftJis)), asciiTable(codec(EucJp)),
-                                      QString(), asciiTable(codec(EucKr)), asciiTable(codec(Gbk)),
-                                      asciiTable(codec(Ascii)) };
-    const QString& table = tables[docCodec];
-    QString text = table.isEmpty() ? toUnicode(c, bytes.constData(), bytes.size()) : decodeWithAsciiRuns(c, table, bytes);
+    const CodecTable* t = bytes.size() > tableThreshold ? table(docCodec) : nullptr;
+    QString text = t ? t->decode(bytes.constData(), bytes.size()) : toUnicode(c, bytes.constData(), bytes.size());
     if (crOnly)
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
@@ -220,15 +185,19 @@ QString Encoding::mapForCodec(int docCodec, const QString& text)
 {
     if (!isJapanese(docCodec))
         return text;
-    static const struct { char16_t typed, stored; } table[] = {
+    static const struct { char16_t typed, stored; } symbols[] = {
         { 0x301C, 0xFF5E }, { 0x2016, 0x2225 }, { 0x2212, 0xFF0D },
         { 0x00A2, 0xFFE0 }, { 0x00A3, 0xFFE1 }, { 0x00AC, 0xFFE2 },
     };
+    // Shared with text, and so not copied, unless a symbol is found.
     QString mapped = text;
-    for (QChar& ch : mapped) {
-        for (const auto& entry : table) {
-            if (ch.unicode() == entry.typed) {
-                ch = QChar(entry.stored);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text.at(i).unicode();
+        if (ch < 0x00A2 || ch > 0x301C)
+            continue;
+        for (const auto& entry : symbols) {
+            if (ch == entry.typed) {
+                mapped[i] = QChar(entry.stored);
                 break;
             }
         }
@@ -253,18 +222,19 @@ int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
     if (!c)
         return 0;
     const QString mapped = mapForCodec(docCodec, text);
-    QTextCodec::ConverterState whole;
-    fromUnicode(c, mapped.constData(), mapped.size(), &whole);
-    if (whole.invalidChars == 0 || !first)
-        return whole.invalidChars;
+    const bool viaTable = mapped.size() > tableThreshold;
+    int invalid = 0;
+    fromUnicode(docCodec, mapped.constData(), mapped.size(), &invalid, viaTable);
+    if (invalid == 0 || !first)
+        return invalid;
 
     // Narrow down to the first block that holds one, then to the character.
     constexpr qsizetype blockSize = 4096;
     for (qsizetype from = 0; from < mapped.size();) {
         const qsizetype len = blockLength(mapped, from, blockSize);
-        QTextCodec::ConverterState block;
-        fromUnicode(c, mapped.constData() + from, len, &block);
-        if (block.invalidChars == 0) {
+        int inBlock = 0;
+        fromUnicode(docCodec, mapped.constData() + from, len, &inBlock, viaTable);
+        if (inBlock == 0) {
             from += len;
             continue;
         }
@@ -279,7 +249,7 @@ int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
         }
         break;
     }
-    return whole.invalidChars;
+    return invalid;
 }
 
 QByteArray Encoding::encode(int docCodec, const QString& text)
@@ -290,8 +260,8 @@ QByteArray Encoding::encode(int docCodec, const QString& text)
     if (!c)
         return QByteArray();
     const QString mapped = mapForCodec(docCodec, text);
-    QTextCodec::ConverterState state;
-    return fromUnicode(c, mapped.constData(), mapped.size(), &state);
+    int invalid = 0;
+    return fromUnicode(docCodec, mapped.constData(), mapped.size(), &invalid, mapped.size() > tableThreshold);
 }
 
 QByteArray Encoding::rewriteLineEnds(const QByteArray& bytes, int docCodec, int appendCRCode, bool crOnly)

@@ -1,3 +1,4 @@
+#include "codectable.h"
 #include "encoding.h"
 
 #include <QDir>
@@ -37,7 +38,11 @@ class TestEncoding : public QObject
 private slots:
     void everyCodecRoundTripsRealBytes_data();
     void everyCodecRoundTripsRealBytes();
-    void longAsciiRunsDecodeAsTheCodecDoes();
+    void tablesDecodeEveryByteAndPairAsTheCodec();
+    void tablesDecodeByteSoupAsTheCodec();
+    void tablesEncodeEveryCharacterAsTheCodec();
+    void tablesEncodeRandomTextAsTheCodec();
+    void longTextsGoThroughTheTables();
     void detection_data();
     void detection();
     void detectionScanAgreesWithByteByByte();
@@ -89,26 +94,175 @@ void TestEncoding::everyCodecRoundTripsRealBytes()
     QVERIFY(!Encoding::codec(8));
 }
 
-// Long ASCII runs bypass the codec; byte soup of every kind must still decode as
-// the codec alone decodes it (lead bytes before a run, broken sequences, runs at
-// both ends).
-void TestEncoding::longAsciiRunsDecodeAsTheCodecDoes()
+// The codec alone, flushed at the end as Encoding does.
+static QString codecDecode(QTextCodec* codec, const QByteArray& bytes)
 {
-    QRandomGenerator random(7);
-    for (int number : { 2, 3, 5, 6 }) {
+    QTextCodec::ConverterState state;
+    QString text = codec->toUnicode(bytes.constData(), int(bytes.size()), &state);
+    QString tail = codec->toUnicode("\n", 1, &state);
+    if (tail.endsWith(QLatin1Char('\n')))
+        tail.chop(1);
+    return text + tail;
+}
+
+static QByteArray codecEncode(QTextCodec* codec, const QString& text, int* invalidChars)
+{
+    QTextCodec::ConverterState state;
+    QByteArray bytes = codec->fromUnicode(text.constData(), int(text.size()), &state);
+    const QChar lineFeed(QLatin1Char('\n'));
+    bytes += codec->fromUnicode(&lineFeed, 1, &state).chopped(1);
+    *invalidChars = state.invalidChars;
+    return bytes;
+}
+
+static const int tableCodecs[] = { Encoding::ShiftJis, Encoding::EucJp, Encoding::EucKr, Encoding::Gbk };
+
+static QByteArray hexOf(const QByteArray& bytes)
+{
+    return bytes.toHex(' ');
+}
+
+// Every byte alone (a truncated lead byte at the end included), every pair alone,
+// all pairs back to back, and each pair after EUC-JP's three-byte introducer.
+void TestEncoding::tablesDecodeEveryByteAndPairAsTheCodec()
+{
+    for (int number : tableCodecs) {
         QTextCodec* codec = Encoding::codec(number);
-        for (int round = 0; round < 300; ++round) {
-            QByteArray bytes;
-            while (bytes.size() < 400) {
-                if (random.bounded(2))
-                    bytes += QByteArray(int(random.bounded(1, 70)), char(random.bounded(0x00, 0x80)));
-                else
-                    for (int i = random.bounded(1, 6); i > 0; --i)
-                        bytes += char(random.bounded(0x80, 0x100));
+        const CodecTable table(codec);
+        QVERIFY(table.decodesByTable());
+        QByteArray all;
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray one(1, char(b));
+            QCOMPARE(table.decode(one.constData(), 1), codecDecode(codec, one));
+            for (int t = 0; t < 256; ++t) {
+                const char pair[2] = { char(b), char(t) };
+                all.append(pair, 2);
+                const QString decoded = table.decode(pair, 2);
+                if (decoded != codecDecode(codec, QByteArray(pair, 2)))
+                    QFAIL(qPrintable(QString("encoding %1, bytes %2").arg(number).arg(hexOf(QByteArray(pair, 2)))));
+                const char triple[3] = { '\x8f', char(b), char(t) };
+                if (number == Encoding::EucJp && table.decode(triple, 3) != codecDecode(codec, QByteArray(triple, 3)))
+                    QFAIL(qPrintable(QString("EUC-JP bytes %1").arg(hexOf(QByteArray(triple, 3)))));
             }
-            const QString expected = codec->toUnicode(bytes + "\n").chopped(1);
-            QCOMPARE(Encoding::decode(number, bytes, false), expected);
         }
+        QCOMPARE(table.decode(all.constData(), all.size()), codecDecode(codec, all));
+        QCOMPARE(table.decode(all.constData() + 1, all.size() - 1), codecDecode(codec, all.mid(1)));
+    }
+    // The table is the toolkit's mapping, not another converter's.
+    const CodecTable shiftJis(Encoding::codec(Encoding::ShiftJis));
+    QCOMPARE(shiftJis.decode("\x81\x60", 2), QString(QChar(0xFF5E)));
+}
+
+// Random bytes weighted towards lead and trail bytes, SS2 and SS3, and the text
+// cut at every length, so that broken and truncated sequences meet the table at
+// every position.
+void TestEncoding::tablesDecodeByteSoupAsTheCodec()
+{
+    const QByteArray special("\x8e\x8f\x80\xa0\xfd\xfe\xff\x0a\x40\x7f", 10);
+    for (int number : tableCodecs) {
+        QTextCodec* codec = Encoding::codec(number);
+        const CodecTable table(codec);
+        for (quint32 seed : { 1u, 2u, 3u, 4u }) {
+            QRandomGenerator random(seed);
+            for (int length : { 3, 17, 64, 301, 4000 }) {
+                QByteArray bytes;
+                while (bytes.size() < length) {
+                    switch (random.bounded(4)) {
+                    case 0: bytes += QByteArray(random.bounded(1, 40), char(random.bounded(0x20, 0x80))); break;
+                    case 1: bytes += char(random.bounded(0x80, 0x100)); break;
+                    case 2: bytes += special.at(random.bounded(int(special.size()))); break;
+                    default: bytes += char(random.bounded(0x100)); break;
+                    }
+                }
+                const int step = length > 400 ? 97 : 1;
+                for (int cut = length; cut > 0; cut -= step) {
+                    const QString decoded = table.decode(bytes.constData(), cut);
+                    if (decoded != codecDecode(codec, bytes.left(cut)))
+                        QFAIL(qPrintable(QString("encoding %1: %2").arg(number).arg(hexOf(bytes.left(cut)))));
+                }
+            }
+        }
+    }
+}
+
+// Every character of the first plane in a row (surrogates included, the last high
+// and first low ones making a pair), and each one alone.
+void TestEncoding::tablesEncodeEveryCharacterAsTheCodec()
+{
+    for (int number : tableCodecs) {
+        QTextCodec* codec = Encoding::codec(number);
+        const CodecTable table(codec);
+        QVERIFY(table.encodesByTable());
+        QString all;
+        for (int u = 0; u < 0x10000; ++u) {
+            const QChar ch(u);
+            all += ch;
+            int expectedInvalid = 0;
+            int invalid = -1;
+            const QByteArray expected = codecEncode(codec, QString(ch), &expectedInvalid);
+            if (table.encode(&ch, 1, &invalid) != expected || invalid != expectedInvalid)
+                QFAIL(qPrintable(QString("encoding %1, U+%2").arg(number).arg(u, 4, 16, QLatin1Char('0'))));
+        }
+        int expectedInvalid = 0;
+        int invalid = -1;
+        const QByteArray expected = codecEncode(codec, all, &expectedInvalid);
+        QCOMPARE(table.encode(all.constData(), all.size(), &invalid), expected);
+        QCOMPARE(invalid, expectedInvalid);
+        QVERIFY(invalid > 0);
+    }
+}
+
+// Text of the encoding's own characters mixed with unmapped ones, lone and paired
+// surrogates, cut at every length.
+void TestEncoding::tablesEncodeRandomTextAsTheCodec()
+{
+    for (int number : tableCodecs) {
+        QTextCodec* codec = Encoding::codec(number);
+        const CodecTable table(codec);
+        const QString own = codecDecode(codec, QByteArray::fromHex("93fa967bc7d1b1b9d6d0cec4a4a2b0a1"));
+        for (quint32 seed : { 5u, 6u, 7u }) {
+            QRandomGenerator random(seed);
+            QString text;
+            while (text.size() < 600) {
+                switch (random.bounded(5)) {
+                case 0: text += QChar(random.bounded(0x20, 0x80)); break;
+                case 1: text += own.at(random.bounded(int(own.size()))); break;
+                case 2: text += QChar(random.bounded(0xD800, 0xE000)); break;
+                case 3: text += QString::fromUcs4(U"\U0001F600\U00020B9F").at(random.bounded(4)); break;
+                default: text += QChar(random.bounded(0x80, 0x10000)); break;
+                }
+            }
+            for (qsizetype cut = text.size(); cut > 0; --cut) {
+                int expectedInvalid = 0;
+                int invalid = -1;
+                const QByteArray expected = codecEncode(codec, text.left(cut), &expectedInvalid);
+                if (table.encode(text.constData(), cut, &invalid) != expected || invalid != expectedInvalid)
+                    QFAIL(qPrintable(QString("encoding %1, seed %2, %3 characters").arg(number).arg(seed).arg(cut)));
+            }
+        }
+    }
+}
+
+// Above the threshold Encoding converts through the tables; its results, counts and
+// first unencodable character stay the codec's.
+void TestEncoding::longTextsGoThroughTheTables()
+{
+    const QString line = QString::fromUtf8("漢字とかな、ASCII text 123\n");
+    QString text;
+    while (text.size() < 70000)
+        text += line;
+    text += QChar(0x0e01);
+    for (int number : { 2, 3, 5, 6, 7 }) {
+        QTextCodec* codec = Encoding::codec(number);
+        const QString mapped = Encoding::mapForCodec(number, text);
+        int expectedInvalid = 0;
+        const QByteArray bytes = codecEncode(codec, mapped, &expectedInvalid);
+        QCOMPARE(Encoding::encode(number, text), bytes);
+        QChar first;
+        QCOMPARE(Encoding::unencodable(number, text, &first), expectedInvalid);
+        QCOMPARE(first, QChar(0x0e01));
+        const QByteArray broken = bytes + "\x81\xff\x8f\xa1";
+        QCOMPARE(Encoding::decode(number, broken, false), codecDecode(codec, broken));
     }
 }
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <mutex>
+#include <vector>
+
+class QTextCodec;
+
+// Conversion tables of a stateless multi-byte codec (Shift JIS, EUC-JP, EUC-KR, GBK),
+// read off the codec itself, so that long texts convert without the codec's cost per
+// character while the results stay exactly the codec's. Whatever the tables cannot
+// answer exactly (broken or truncated sequences, three-byte sequences, unmapped
+// characters, surrogates) goes to the codec, which then also decides the substitutes.
+// The tables are built on first use, once per object, from any thread.
+class CodecTable
+{
+public:
+    explicit CodecTable(QTextCodec* codec);
+    CodecTable(const CodecTable&) = delete;
+    CodecTable& operator=(const CodecTable&) = delete;
+
+    // As the codec reads bytes, a truncated last character included.
+    QString decode(const char* bytes, qsizetype size) const;
+    // As the codec writes chars; invalidChars receives the number of characters that
+    // became substitutes.
+    QByteArray encode(const QChar* chars, qsizetype size, int* invalidChars) const;
+
+    // Whether the codec turned out suitable for tables; otherwise it converts everything.
+    bool decodesByTable() const;
+    bool encodesByTable() const;
+
+private:
+    void buildDecoding() const;
+    void buildEncoding() const;
+
+    QTextCodec* m_codec;
+    // Built lazily by the const conversions, guarded by the once flags.
+    mutable std::once_flag m_decodingBuilt;
+    mutable std::once_flag m_encodingBuilt;
+    mutable bool m_decodable = false;
+    mutable bool m_encodable = false;
+    mutable std::array<char16_t, 256> m_single {};      // a byte's character, or none
+    mutable std::vector<char16_t> m_pair;                // lead << 8 | trail: the character, or none
+    mutable std::array<bool, 256> m_resets {};           // bytes that leave the codec with nothing pending
+    mutable std::vector<quint32> m_bytes;                // a character's bytes: length << 24 | bytes
+    mutable int m_maxLength = 0;
+};

@@ -1,0 +1,17 @@
+#include "textedit.h"
+#include "velinoglobals.h"
+
+#include <qpeapplication.h>
+
+int main(int argc, char** argv)
+{
+    QPEApplication app(argc, argv);
+    auto* window = new TextEdit(TextEdit::appNameFor(QString::fromLocal8Bit(argv[0])));
+    G_edit = window;
+    window->wrap_this();
+    app.showMainDocumentWidget(window);
+    window->startWith(app.arguments());
+    const int result = app.exec();
+    delete window;
+    return result;
+}

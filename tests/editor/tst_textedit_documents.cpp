@@ -1,0 +1,367 @@
+#include "encoding.h"
+#include "modalanswer.h"
+#include "qpeeditor.h"
+#include "textedit.h"
+#include "velinoglobals.h"
+
+#include <config.h>
+#include <doclnk.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// Documents of the main window: captions, the untitled name, the questions before
+// overwriting and discarding, and what a failed or refused save leaves behind.
+class TestTextEditDocuments : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    static void writeBytes(const QString& file, const QByteArray& bytes)
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    static QByteArray readBytes(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // Settings of the "View" group, written before the window reads them.
+    static void setView(const QMap<QString, QVariant>& values)
+    {
+        QSettings conf(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat);
+        for (auto it = values.begin(); it != values.end(); ++it)
+            conf.setValue(QStringLiteral("View/") + it.key(), it.value());
+    }
+
+    static void typeText(TextEdit& w, const QString& text)
+    {
+        w.editor()->insertPlainText(text);
+    }
+
+private slots:
+    void init()
+    {
+        QFile::remove(Config::filePath(QStringLiteral("VElino")));
+        QFile::remove(Config::filePath(QStringLiteral("VElino_r")));
+        setView({{QStringLiteral("AutoSaveDir"), dir.path() + QLatin1Char('/')}});
+    }
+
+    void appName()
+    {
+        QCOMPARE(TextEdit::appNameFor(QStringLiteral("/usr/bin/velino")), QStringLiteral("VElino"));
+        QCOMPARE(TextEdit::appNameFor(QStringLiteral("velino")), QStringLiteral("VElino"));
+        QCOMPARE(TextEdit::appNameFor(QStringLiteral("/opt/korvex")), QStringLiteral("korvex"));
+        QCOMPARE(TextEdit::appNameFor(QStringLiteral("Velino")), QStringLiteral("Velino"));
+    }
+
+    void captions()
+    {
+        writeBytes(path(QStringLiteral("abc.txt")), "abc");
+        writeBytes(path(QStringLiteral("lines.txt")), "one\ntwo\nthree\n");
+        {
+            TextEdit w(QStringLiteral("VElino"));
+            QCOMPARE(w.windowTitle(), QStringLiteral("Unnamed(ShiftJIS file) - VElino"));
+            w.openThisFile(path(QStringLiteral("abc.txt")));
+            QCOMPARE(w.windowTitle(), QStringLiteral("abc.txt(ShiftJIS file) - VElino"));
+            w.openThisFile(path(QStringLiteral("lines.txt")));
+            QCOMPARE(w.windowTitle(), QStringLiteral("lines.txt(UTF-8 file) - VElino"));
+        }
+        init();
+        setView({{QStringLiteral("LineNumber"), 1}, {QStringLiteral("InputCodec"), 3}});
+        {
+            TextEdit w(QStringLiteral("VElino"));
+            w.openThisFile(path(QStringLiteral("lines.txt")));
+            w.jump_to(1);
+            w.updateCaption();
+            QCOMPARE(w.windowTitle(), QStringLiteral("2 ( 4 )lines.txt(EUC-JP ->?\?\?\?) - VElino"));
+
+            // The line part follows the cursor as the editor repaints.
+            G_edit = &w;
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.editor()->setFocus();
+            QTest::keyClick(w.editor(), Qt::Key_Down);
+            QTRY_COMPARE(w.windowTitle(), QStringLiteral("3 ( 4 )lines.txt(EUC-JP ->?\?\?\?) - VElino"));
+            G_edit = nullptr;
+        }
+        init();
+        setView({{QStringLiteral("LineNumber"), 1}, {QStringLiteral("LineNumberCr"), true},
+                 {QStringLiteral("Wrap"), true}});
+        {
+            TextEdit w(QStringLiteral("VElino"));
+            w.resize(300, 300);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.wrap_this();
+            w.editor()->setPlainText(QString(200, QLatin1Char('x')) + QStringLiteral("\nend"));
+            w.jump_to(1);
+            QVERIFY(w.editor()->numRows() > 2);
+            w.updateCaption();
+            QCOMPARE(w.windowTitle(), QStringLiteral("2 ( 2 )Unnamed(ShiftJIS file) - VElino"));
+        }
+    }
+
+    void untitledNames_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("dots, slash, first word") << QStringLiteral("../notes today\nmore") << QStringLiteral("_notes");
+        QTest::newRow("only spaces") << QStringLiteral("   \n  ") << QStringLiteral("NoTitle");
+        QTest::newRow("long word") << QString(45, QLatin1Char('w')) << QString(40, QLatin1Char('w'));
+        QTest::newRow("leading blanks") << QStringLiteral("\n\t  memo  x") << QStringLiteral("memo");
+    }
+
+    void untitledNames()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, file);
+        TextEdit w(QStringLiteral("VElino"));
+        typeText(w, text);
+        QVERIFY(w.save());
+        QCOMPARE(w.document()->file(), path(file));
+        QVERIFY(QFile::exists(path(file)));
+        QVERIFY(!w.editor()->edited());
+        QFile::remove(path(file));
+    }
+
+    void overwriteQuestion()
+    {
+        const QString target = path(QStringLiteral("hello"));
+        writeBytes(target, "old");
+        TextEdit w(QStringLiteral("VElino"));
+        typeText(w, QStringLiteral("hello world"));
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            QVERIFY(w.save()); // refusing counts as done, as for the caller nothing failed
+            QVERIFY(cancel.answered());
+            QCOMPARE(cancel.title(), QStringLiteral("VElino warning"));
+            QCOMPARE(cancel.text(), QStringLiteral("The file exists already.\nDoes it overwrite?"));
+        }
+        QCOMPARE(readBytes(target), QByteArray("old"));
+        QVERIFY(w.editor()->edited());
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            QVERIFY(w.save());
+            QVERIFY(ok.answered());
+        }
+        QCOMPARE(readBytes(target), QByteArray("hello world"));
+        QVERIFY(!w.editor()->edited());
+
+        // The document's own file is saved again without asking.
+        typeText(w, QStringLiteral("!"));
+        ModalAnswer none(QStringLiteral("Cancel"));
+        QVERIFY(w.save());
+        QCoreApplication::processEvents();
+        QVERIFY(!none.answered());
+        QCOMPARE(readBytes(target), QByteArray("hello world!"));
+    }
+
+    void saveAsOntoAnotherFileAsks()
+    {
+        const QString own = path(QStringLiteral("own.txt"));
+        const QString other = path(QStringLiteral("other.txt"));
+        writeBytes(own, "own\n");
+        writeBytes(other, "other\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(own);
+        w.editor()->moveCursor(QTextCursor::End);
+        typeText(w, QStringLiteral("more"));
+
+        // Picks other.txt in the save dialog and refuses the overwrite question.
+        QStringList questions;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                dialog->selectFile(other);
+                static_cast<QDialog*>(dialog)->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                questions << box->text();
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == QLatin1String("Cancel"))
+                        b->click();
+            }
+        });
+        answer.start(5);
+        w.fileMenuSaveAs();
+        QCOMPARE(questions, QStringList({QStringLiteral("The file exists already.\nDoes it overwrite?")}));
+        QCOMPARE(readBytes(other), QByteArray("other\n"));
+        QCOMPARE(readBytes(own), QByteArray("own\n"));
+        // Refusing still renames the document, as the question's answer counts as done.
+        QCOMPARE(w.document()->file(), other);
+        QCOMPARE(w.windowTitle(), QStringLiteral("other.txt(UTF-8 file) - VElino"));
+    }
+
+    void modifiedTextWarning()
+    {
+        writeBytes(path(QStringLiteral("a.txt")), "alpha\n");
+        TextEdit w(QStringLiteral("VElino"));
+
+        // A new text that was emptied again goes without a question.
+        typeText(w, QStringLiteral("x"));
+        QTest::keyClick(w.editor(), Qt::Key_Backspace);
+        QVERIFY(w.editor()->edited());
+        {
+            ModalAnswer none(QStringLiteral("OK"));
+            w.openThisFile(path(QStringLiteral("a.txt")));
+            QCoreApplication::processEvents();
+            QVERIFY(!none.answered());
+        }
+        QCOMPARE(w.editor()->toPlainText(), QStringLiteral("alpha\n"));
+
+        // An edited file asks; Cancel keeps the document and its text.
+        w.editor()->moveCursor(QTextCursor::End);
+        typeText(w, QStringLiteral("beta"));
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            w.fileNew();
+            QVERIFY(cancel.answered());
+            QCOMPARE(cancel.text(), QStringLiteral("The file is changed. The file becomes invalid."));
+        }
+        QCOMPARE(w.editor()->toPlainText(), QStringLiteral("alpha\nbeta"));
+        QCOMPARE(w.document()->file(), path(QStringLiteral("a.txt")));
+        QVERIFY(w.editor()->edited());
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            QVERIFY(!w.close());
+            QVERIFY(cancel.answered());
+        }
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            w.fileNew();
+            QVERIFY(ok.answered());
+        }
+        QVERIFY(w.editor()->toPlainText().isEmpty());
+        QVERIFY(w.document()->file().isEmpty());
+        QCOMPARE(readBytes(path(QStringLiteral("a.txt"))), QByteArray("alpha\n"));
+    }
+
+    void recentFileHandedOverAsksOnce()
+    {
+        writeBytes(path(QStringLiteral("r1.txt")), "one\n");
+        writeBytes(path(QStringLiteral("r2.txt")), "two\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(path(QStringLiteral("r1.txt")));
+        w.openThisFile(path(QStringLiteral("r2.txt")));
+        typeText(w, QStringLiteral("edit"));
+        ModalAnswer ok(QStringLiteral("OK"));
+        // A box after the answered one is counted and closed.
+        int later = 0;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()); box && ok.answered()) {
+                ++later;
+                box->reject();
+            }
+        });
+        watch.start(5);
+        w.setDocument(path(QStringLiteral("r1.txt"))); // entry 0 of the history
+        QVERIFY(ok.answered());
+        QCOMPARE(later, 0);
+        QCOMPARE(w.document()->file(), path(QStringLiteral("r1.txt")));
+    }
+
+    void menuSaveWritesOnlyEditedText()
+    {
+        const QString file = path(QStringLiteral("same.txt"));
+        writeBytes(file, "same\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(file);
+        QFile::remove(file);
+        w.fileMenuSave();
+        QVERIFY(!QFile::exists(file));
+    }
+
+    void unencodableCharacters()
+    {
+        const QString file = path(QStringLiteral("sjis.txt"));
+        writeBytes(file, "abc");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(file); // all ASCII: Shift JIS
+        w.editor()->moveCursor(QTextCursor::End);
+        // A Hangul syllable has no Shift JIS form; the wave dash typed by input methods has one.
+        typeText(w, QString(QChar(0xD55C)) + QChar(0x301C) + QLatin1Char('d'));
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            QVERIFY(!w.save());
+            QVERIFY(cancel.answered());
+            QCOMPARE(cancel.title(), QStringLiteral("VElino warning"));
+            QVERIFY2(cancel.text().startsWith(QStringLiteral("1 characters cannot be written")), qPrintable(cancel.text()));
+            QVERIFY(cancel.text().contains(QStringLiteral("U+d55c")));
+        }
+        QCOMPARE(readBytes(file), QByteArray("abc"));
+        QVERIFY(w.editor()->edited());
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            QVERIFY(w.save());
+            QVERIFY(ok.answered());
+        }
+        const QByteArray written = readBytes(file);
+        QVERIFY(written.startsWith("abc"));
+        QVERIFY(written.endsWith("\x81\x60" "d")); // the wave dash as the JIS character
+        QVERIFY(!w.editor()->edited());
+    }
+
+    void writeErrorKeepsDocumentEdited()
+    {
+        TextEdit w(QStringLiteral("VElino"));
+        const QString missing = path(QStringLiteral("no/such/folder/"));
+        init();
+        setView({{QStringLiteral("AutoSaveDir"), missing}});
+        TextEdit v(QStringLiteral("VElino"));
+        typeText(v, QStringLiteral("text"));
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            QVERIFY(!v.save());
+            QVERIFY(ok.answered());
+            QCOMPARE(ok.title(), QStringLiteral("Write Error!!!"));
+            QVERIFY(ok.text().contains(QStringLiteral("Please investigate the file")));
+        }
+        QVERIFY(v.editor()->edited());
+        QVERIFY(v.isNewDocument());
+    }
+
+    void openErrorShowsBox()
+    {
+        TextEdit w(QStringLiteral("VElino"));
+        ModalAnswer ok(QStringLiteral("OK"));
+        w.openThisFile(path(QStringLiteral("missing.txt")));
+        QVERIFY(ok.answered());
+        QCOMPARE(ok.title(), QStringLiteral("Open error"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("missing.txt(ShiftJIS file) - VElino"));
+    }
+
+    void autoSave()
+    {
+        TextEdit w(QStringLiteral("VElino"));
+        w.timerOn(); // nothing edited: nothing written
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("NoTitle")}, QDir::Files), QStringList());
+        typeText(w, QStringLiteral("diary entry"));
+        w.timerOn();
+        QCOMPARE(readBytes(path(QStringLiteral("diary"))), QByteArray("diary entry"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("diary(ShiftJIS file) - VElino"));
+        QFile::remove(path(QStringLiteral("diary")));
+    }
+};
+
+QTEST_MAIN(TestTextEditDocuments)
+#include "tst_textedit_documents.moc"

@@ -1,0 +1,111 @@
+#include "qpeeditor.h"
+#include "textedit.h"
+
+#include <config.h>
+#include <doclnk.h>
+#include <qcopenvelope.h>
+#include <qpeapplication.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The window as the platform drives it: start-up arguments, documents handed
+// over and "JumpTo(int)" arriving on the program's channel.
+class TestTextEditMessages : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QString file;
+
+    QString channel() const
+    {
+        return QPEApplication::appChannel(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        file = dir.filePath(QStringLiteral("numbers.txt"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 60; ++i)
+            f.write(QByteArray::number(i) + '\n');
+    }
+
+    void init()
+    {
+        QFile::remove(Config::filePath(QStringLiteral("VElino")));
+    }
+
+    void startWithFileAndLine()
+    {
+        TextEdit w(QStringLiteral("VElino"));
+        w.startWith({QStringLiteral("velino"), file, QStringLiteral("9")});
+        QCOMPARE(w.document()->file(), file);
+        QCOMPARE(w.editor()->cursorRow(), 9);
+        QCOMPARE(w.editor()->rowText(9), QStringLiteral("9"));
+    }
+
+    void startWithBadLine()
+    {
+        TextEdit w(QStringLiteral("VElino"));
+        w.startWith({QStringLiteral("velino"), file, QStringLiteral("twelve")});
+        QCOMPARE(w.editor()->cursorRow(), 0);
+        w.startWith({QStringLiteral("velino"), file, QStringLiteral("12abc")});
+        QCOMPARE(w.editor()->cursorRow(), 12);
+        w.startWith({QStringLiteral("velino"), file, QStringLiteral("-1")}); // negative: the end
+        QCOMPARE(w.editor()->cursorRow(), 60);
+        w.startWith({QStringLiteral("velino"), file, QStringLiteral("99999")});
+        QCOMPARE(w.editor()->cursorRow(), 60);
+    }
+
+    void jumpToOverTheChannel()
+    {
+        auto* app = static_cast<QPEApplication*>(qApp);
+        TextEdit w(QStringLiteral("VElino"));
+        app->showMainDocumentWidget(&w);
+        w.setDocument(file);
+        QCOMPARE(w.document()->file(), file);
+        {
+            QCopEnvelope e(channel(), "JumpTo(int)");
+            e << 41;
+        }
+        QTRY_COMPARE(w.editor()->cursorRow(), 41);
+
+        // Other messages and garbled arguments change nothing.
+        QVERIFY(QCopEnvelope::send(channel(), "JumpTo(int)", QByteArray("\x01", 1)));
+        QVERIFY(QCopEnvelope::send(channel(), "Unknown(int)", QByteArray("\0\0\0\x03", 4)));
+        {
+            QCopEnvelope e(channel(), "JumpTo(int)");
+            e << 7;
+        }
+        QTRY_COMPARE(w.editor()->cursorRow(), 7);
+
+        // A document handed over by a second start replaces the current one.
+        const QString other = dir.filePath(QStringLiteral("other.txt"));
+        QFile f(other);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("other\n");
+        f.close();
+        {
+            QCopEnvelope e(channel(), "setDocument(QString)");
+            e << other;
+        }
+        QTRY_COMPARE(w.document()->file(), other);
+        QCOMPARE(w.lastFiles().path(0), file);
+        QCOMPARE(w.lastFiles().line(0), 7);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QPEApplication app(argc, argv);
+    TestTextEditMessages test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_textedit_messages.moc"
