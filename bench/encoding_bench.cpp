@@ -5,6 +5,7 @@
 
 #include "codectable.h"
 #include "encoding.h"
+#include "jistable.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -222,6 +223,13 @@ int main(int argc, char** argv)
         const bool encodes = table.encodesByTable();
         const double encodeMs = timer.nsecsElapsed() / 1e6;
         std::printf("%-10s %10.1f %10.1f%s\n", label, decodeMs, encodeMs, decodes && encodes ? "" : "   (not used)");
+    }
+    {
+        const JisTable table(Encoding::codec(Encoding::Jis));
+        QElapsedTimer timer;
+        timer.start();
+        const bool decodes = table.decodesByTable();
+        std::printf("%-10s %10.1f %10s%s\n", "JIS", timer.nsecsElapsed() / 1e6, "-", decodes ? "" : "   (not used)");
     }
 
     // The slowest case for detection: plain text that must be scanned to the end.

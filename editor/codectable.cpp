@@ -89,7 +89,7 @@ void CodecTable::buildDecoding() const
 void CodecTable::buildEncoding() const
 {
     QTextCodec::ConverterState state;
-    m_bytes.assign(0x10000, 0);
+    m_bytes.assign(0x10000, Encoded {});
     for (int u = 0; u < 0x10000; ++u) {
         const QChar ch(u);
         if (ch.isSurrogate())
@@ -98,13 +98,12 @@ void CodecTable::buildEncoding() const
         const QByteArray bytes = m_codec->fromUnicode(&ch, 1, &state);
         if (state.invalidChars != invalid || bytes.isEmpty() || bytes.size() > 3)
             continue;
-        quint32 entry = quint32(bytes.size()) << 24;
-        for (const char b : bytes)
-            entry = (entry & 0xFF000000) | ((entry << 8) & 0x00FFFFFF) | quint8(b);
-        m_bytes[u] = entry;
+        Encoded& entry = m_bytes[u];
+        std::copy(bytes.begin(), bytes.end(), entry.bytes);
+        entry.length = quint8(bytes.size());
         m_maxLength = qMax(m_maxLength, int(bytes.size()));
     }
-    m_encodable = m_bytes['\n'] == (1u << 24 | '\n');
+    m_encodable = m_bytes['\n'].length == 1 && m_bytes['\n'].bytes[0] == '\n';
 }
 
 QString CodecTable::decode(const char* bytes, qsizetype size) const
@@ -162,20 +161,17 @@ QByteArray CodecTable::encode(const QChar* chars, qsizetype size, int* invalidCh
     QTextCodec::ConverterState state;
     QByteArray bytes;
     if (encodesByTable()) {
-        bytes.resize(size * m_maxLength);
+        // Room for a whole entry past the last character.
+        constexpr qsizetype slack = sizeof(Encoded);
+        bytes.resize(size * m_maxLength + slack);
         char* out = bytes.data();
         qsizetype at = 0;
         qsizetype i = 0;
         while (i < size) {
-            const char16_t u = chars[i].unicode();
-            const quint32 entry = m_bytes[u];
-            if (entry) {
-                const int length = int(entry >> 24);
-                if (length >= 3)
-                    out[at++] = char(entry >> 16);
-                if (length >= 2)
-                    out[at++] = char(entry >> 8);
-                out[at++] = char(entry);
+            const Encoded& entry = m_bytes[chars[i].unicode()];
+            if (entry.length) {
+                std::memcpy(out + at, &entry, sizeof entry);
+                at += entry.length;
                 ++i;
                 continue;
             }
@@ -188,8 +184,8 @@ QByteArray CodecTable::encode(const QChar* chars, qsizetype size, int* invalidCh
                 end = qMin(end + 1, size);
             }
             const QByteArray part = m_codec->fromUnicode(chars + i, int(end - i), &state);
-            if (at + part.size() + (size - end) * m_maxLength > bytes.size()) {
-                bytes.resize(at + part.size() + (size - end) * m_maxLength);
+            if (at + part.size() + (size - end) * m_maxLength + slack > bytes.size()) {
+                bytes.resize(at + part.size() + (size - end) * m_maxLength + slack);
                 out = bytes.data();
             }
             std::memcpy(out + at, part.constData(), size_t(part.size()));

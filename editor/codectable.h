@@ -33,6 +33,13 @@ public:
     bool encodesByTable() const;
 
 private:
+    // A character's bytes, copied four at a time: the bytes, then their number.
+    struct Encoded
+    {
+        char bytes[3];
+        quint8 length;
+    };
+
     void buildDecoding() const;
     void buildEncoding() const;
 
@@ -45,6 +52,6 @@ private:
     mutable std::array<char16_t, 256> m_single {};      // a byte's character, or none
     mutable std::vector<char16_t> m_pair;                // lead << 8 | trail: the character, or none
     mutable std::array<bool, 256> m_resets {};           // bytes that leave the codec with nothing pending
-    mutable std::vector<quint32> m_bytes;                // a character's bytes: length << 24 | bytes
+    mutable std::vector<Encoded> m_bytes;                // length 0: none
     mutable int m_maxLength = 0;
 };

@@ -3,6 +3,7 @@
 #include "codectable.h"
 #include "doclnk.h"
 #include "filemanager.h"
+#include "jistable.h"
 #include "safefile.h"
 
 #include <QFileInfo>
@@ -168,8 +169,15 @@ QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QString();
-    const CodecTable* t = bytes.size() > tableThreshold ? table(docCodec) : nullptr;
-    QString text = t ? t->decode(bytes.constData(), bytes.size()) : toUnicode(c, bytes.constData(), bytes.size());
+    QString text;
+    if (bytes.size() <= tableThreshold) {
+        text = toUnicode(c, bytes.constData(), bytes.size());
+    } else if (docCodec == Jis) {
+        static const JisTable jis(c);
+        text = jis.decode(bytes.constData(), bytes.size());
+    } else {
+        text = table(docCodec)->decode(bytes.constData(), bytes.size());
+    }
     if (crOnly)
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;

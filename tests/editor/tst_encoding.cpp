@@ -1,5 +1,6 @@
 #include "codectable.h"
 #include "encoding.h"
+#include "jistable.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,8 @@ private slots:
     void tablesDecodeByteSoupAsTheCodec();
     void tablesEncodeEveryCharacterAsTheCodec();
     void tablesEncodeRandomTextAsTheCodec();
+    void jisTableDecodesEveryEndingAsTheCodec();
+    void jisTableDecodesEscapeSoupAsTheCodec();
     void longTextsGoThroughTheTables();
     void detection_data();
     void detection();
@@ -243,6 +246,81 @@ void TestEncoding::tablesEncodeRandomTextAsTheCodec()
     }
 }
 
+// A kanji run long enough for the table: twelve pairs of distinct bytes.
+static const QByteArray kanjiRun = QByteArray("\x1b$B") + "0!0\"0#0$0%0&0'0(0)0*0+0,";
+
+// Every pair of bytes as the first pair of a run and after a run, and a run after
+// every short prefix of escape bytes, odd bytes and line ends.
+void TestEncoding::jisTableDecodesEveryEndingAsTheCodec()
+{
+    QTextCodec* codec = Encoding::codec(Encoding::Jis);
+    const JisTable table(codec);
+    QVERIFY(table.decodesByTable());
+    const auto check = [&](const QByteArray& bytes) {
+        if (table.decode(bytes.constData(), bytes.size()) != codecDecode(codec, bytes))
+            QFAIL(qPrintable(QString("JIS bytes %1").arg(hexOf(bytes))));
+    };
+    for (int x = 0; x < 256; ++x) {
+        for (int y = 0; y < 256; ++y) {
+            const char xy[2] = { char(x), char(y) };
+            const QByteArray pair(xy, 2);
+            check(kanjiRun + pair);
+            check(kanjiRun + pair + "\x1b(Ba");
+            check("\x1b$B" + pair + kanjiRun.mid(3) + "\x1b(B");
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+    const QByteArray alphabet("\x1b$(B@JI!0\n\x0e\x0f\x80\xff" "a", 15);
+    for (char a : alphabet) {
+        for (char b : alphabet) {
+            for (char c : alphabet) {
+                const char abc[3] = { a, b, c };
+                const QByteArray prefix(abc, 3);
+                for (int length = 0; length <= 3; ++length) {
+                    check(prefix.left(length) + kanjiRun + "\x1b(Ba");
+                    check(prefix.left(length) + kanjiRun + "!");
+                    check(prefix.left(length) + kanjiRun.mid(1));
+                    if (QTest::currentTestFailed())
+                        return;
+                }
+            }
+        }
+    }
+    // Where the plain form begins and ends.
+    for (const char* bytes : { "", "\x1b(B", "\x1b(Ba", "\x1b$B0!", "a\x1b$B0!\x1b(B", "a\x1b$B0!\x1b(B\n",
+                               "\x1b$B0!\x1b$B0\"", "0!\x1b$B", "\x1b$B\x1b(Ba", "a\x1b(B\x1b$B0!", "\x1b$B0!\n0!",
+                               "\x1b$B0!\r", "\x1b$B0!0", "\x1b$B0!\x1b", "\x1b$B0!\x1b(", "a\x1b(Jb\\~", "\x1b$@0!0\"" })
+        check(bytes);
+}
+
+// JIS as the codec writes it, and for even seeds with escapes (whole, cut short or
+// unknown), stray bytes and pairs spliced in; cut at many lengths.
+void TestEncoding::jisTableDecodesEscapeSoupAsTheCodec()
+{
+    QTextCodec* codec = Encoding::codec(Encoding::Jis);
+    const JisTable table(codec);
+    const QString characters = QString::fromUtf8("日本語のテキスト、漢字。ab 12\n");
+    const char* const pieces[] = { "\x1b$B", "\x1b(B", "\n", "\x1b(J", "\x1b$@", "\x1b(I", "\x1b$",
+                                   "\x1b", "\x0e", "!", "\x80", "0!", "\x7f\x7f" };
+    for (quint32 seed : { 11u, 12u, 13u, 14u, 15u, 16u, 17u, 18u }) {
+        QRandomGenerator random(seed);
+        QString text;
+        while (text.size() < 1500)
+            text += characters.at(random.bounded(int(characters.size())));
+        QByteArray bytes = Encoding::encode(Encoding::Jis, text);
+        QCOMPARE(table.decode(bytes.constData(), bytes.size()), text);
+        if (seed % 2 == 0) {
+            for (int k = 0; k < 20; ++k)
+                bytes.insert(random.bounded(int(bytes.size())), pieces[random.bounded(int(std::size(pieces)))]);
+        }
+        for (qsizetype cut = bytes.size(); cut > 0; cut -= random.bounded(1, 20)) {
+            if (table.decode(bytes.constData(), cut) != codecDecode(codec, bytes.left(cut)))
+                QFAIL(qPrintable(QString("seed %1, %2 bytes: %3").arg(seed).arg(cut).arg(hexOf(bytes.left(cut)))));
+        }
+    }
+}
+
 // Above the threshold Encoding converts through the tables; its results, counts and
 // first unencodable character stay the codec's.
 void TestEncoding::longTextsGoThroughTheTables()
@@ -252,7 +330,7 @@ void TestEncoding::longTextsGoThroughTheTables()
     while (text.size() < 70000)
         text += line;
     text += QChar(0x0e01);
-    for (int number : { 2, 3, 5, 6, 7 }) {
+    for (int number : { 2, 3, 4, 5, 6, 7 }) {
         QTextCodec* codec = Encoding::codec(number);
         const QString mapped = Encoding::mapForCodec(number, text);
         int expectedInvalid = 0;
