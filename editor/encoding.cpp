@@ -343,7 +343,17 @@ QString Encoding::write(const QString& path, const QString& text, const SaveOpti
     return QString();
 }
 
-static QString fileName(int number)
+int Encoding::invalidSequences(int docCodec, const QByteArray& bytes, const QString& text)
+{
+    const QChar replacement(QChar::ReplacementCharacter);
+    qsizetype shown = text.count(replacement);
+    // Only UTF-8 can hold the replacement character itself.
+    if (shown > 0 && (docCodec == Auto || docCodec == Utf8))
+        shown -= bytes.count(QByteArrayLiteral("\xEF\xBF\xBD"));
+    return int(qMax<qsizetype>(0, shown));
+}
+
+QString Encoding::name(int number)
 {
     switch (number) {
     case Encoding::Auto: return QStringLiteral("unicode");
@@ -361,19 +371,19 @@ static QString fileName(int number)
 QString Encoding::captionSuffix(int inputCodec, int outputCodec, int docCodec)
 {
     if (inputCodec == Auto && outputCodec == Auto)
-        return QLatin1Char('(') + fileName(docCodec) + QLatin1String(" file)");
+        return QLatin1Char('(') + name(docCodec) + QLatin1String(" file)");
 
     QString input;
     switch (inputCodec) {
     case Auto: input = QStringLiteral("Auto"); break;
     case Jis: input = QStringLiteral("JIS file"); break;
-    default: input = fileName(inputCodec); break;
+    default: input = name(inputCodec); break;
     }
     QString output;
     switch (outputCodec) {
     case Auto: output = QStringLiteral("????"); break;
     case Jis: output = QStringLiteral("JIS file"); break;
-    default: output = fileName(outputCodec); break;
+    default: output = name(outputCodec); break;
     }
     return QLatin1Char('(') + input + QLatin1String(" ->") + output + QLatin1Char(')');
 }

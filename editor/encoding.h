@@ -29,6 +29,10 @@ public:
     // when crOnly is set).
     static QString decode(int docCodec, const QByteArray& bytes, bool crOnly);
 
+    // Byte sequences of a file that its decoded text shows as U+FFFD because they are
+    // not valid in the encoding; saving such a text would write U+FFFD in their place.
+    static int invalidSequences(int docCodec, const QByteArray& bytes, const QString& text);
+
     // Input methods type some symbols in forms the Japanese codecs cannot encode;
     // these become the forms the codec reads back from the JIS character.
     static QString mapForCodec(int docCodec, const QString& text);
@@ -55,6 +59,8 @@ public:
     // "Write Error!!!" box. A failed write leaves the previous file intact.
     static QString write(const QString& path, const QString& text, const SaveOptions& options);
 
+    // The encoding's name as captions show it: "UTF-8", "ShiftJIS", "EUC-JP", "JIS", ...
+    static QString name(int number);
     // The caption suffix, such as "(ShiftJIS file)" or "(EUC-JP ->UTF-8)".
     static QString captionSuffix(int inputCodec, int outputCodec, int docCodec);
 };

@@ -173,6 +173,7 @@ private:
     // Opens recent file i at its cursor and background colour.
     void reopen(int i);
     bool confirmUnencodable(const QString& text);
+    bool confirmInvalidSequences();
     QString fileDialogStartDir() const;
     void setUpdateCellWidth();
 
@@ -188,6 +189,8 @@ private:
     QTextCodec* codec = nullptr;
     bool crOnly = false;
     qint64 fileSize = 0;
+    // Byte sequences of the opened file that could not be read in docCodec.
+    int invalidOnOpen = 0;
 
     // Group "View" of the first settings file.
     int FontSize = 10;

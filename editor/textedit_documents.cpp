@@ -66,6 +66,7 @@ void TextEdit::newFile(const DocLnk& link)
     m_editor->setFocus();
     doc = std::move(copy);
     isNewDoc = true;
+    invalidOnOpen = 0;
     FileType = 0;
     markAction->setChecked(false);
     m_editor->setJumpMark(-1, -1);
@@ -174,8 +175,18 @@ void TextEdit::openFile(const DocLnk& link)
     setFileType(fileExt);
     docCodec = Encoding::chooseOnOpen(InputCodec, link.file(), bytes, crOnly);
     setDoingCodec();
-    m_editor->setPlainText(Encoding::decode(docCodec, bytes, crOnly));
+    const QString text = Encoding::decode(docCodec, bytes, crOnly);
+    m_editor->setPlainText(text);
     m_editor->setEdited(false);
+    invalidOnOpen = Encoding::invalidSequences(docCodec, bytes, text);
+    if (invalidOnOpen > 0)
+        QMessageBox::warning(this, eucLabel("VElino warning"),
+                             eucLabel("This file is not valid %1: %2 byte sequences show as \"%3\".\n"
+                                      "Saving it would write \"%3\" in their place.")
+                                 .arg(Encoding::name(docCodec))
+                                 .arg(invalidOnOpen)
+                                 .arg(QChar(QChar::ReplacementCharacter)),
+                             QMessageBox::Ok);
     markAction->setChecked(false);
     m_editor->setJumpMark(-1, -1);
     setUpdateCellWidth();
@@ -209,6 +220,18 @@ bool TextEdit::confirmUnencodable(const QString& text)
     return askOkCancel(this, message) == 0;
 }
 
+// A file that did not read cleanly loses its unreadable bytes when written back.
+bool TextEdit::confirmInvalidSequences()
+{
+    if (invalidOnOpen == 0)
+        return true;
+    const QString message = eucLabel("Some bytes of this file could not be read when it was opened.\n"
+                                     "Saving replaces %1 byte sequences with \"%2\".")
+                                .arg(invalidOnOpen)
+                                .arg(QChar(QChar::ReplacementCharacter));
+    return askOkCancel(this, message) == 0;
+}
+
 bool TextEdit::save()
 {
     if (!doc)
@@ -229,7 +252,7 @@ bool TextEdit::save()
 
     if (OutputCodec > 0)
         docCodec = OutputCodec;
-    if (!confirmUnencodable(text))
+    if (!confirmInvalidSequences() || !confirmUnencodable(text))
         return false;
     Encoding::SaveOptions options;
     options.docCodec = docCodec;
@@ -243,6 +266,7 @@ bool TextEdit::save()
     }
     m_editor->setEdited(false);
     isNewDoc = false;
+    invalidOnOpen = 0;
     return true;
 }
 

@@ -58,6 +58,7 @@ private slots:
     void typedSymbolsSaveAsJisAndReopen_data();
     void typedSymbolsSaveAsJisAndReopen();
     void unencodableCharacters();
+    void invalidSequencesAreCounted();
     void captionSuffix_data();
     void captionSuffix();
     void utf8PathsWriteAndVerify();
@@ -539,6 +540,21 @@ void TestEncoding::unencodableCharacters()
     longText.remove(4095, 2);
     QCOMPARE(Encoding::unencodable(5, longText, &first), 1);
     QCOMPARE(first, QChar(0x0e01));
+}
+
+void TestEncoding::invalidSequencesAreCounted()
+{
+    const QByteArray sjis("\x93\xfa\x96\x7b\n\x8c\xea\n");
+    QCOMPARE(Encoding::invalidSequences(1, sjis, Encoding::decode(1, sjis, false)) > 0, true);
+    QCOMPARE(Encoding::invalidSequences(2, sjis, Encoding::decode(2, sjis, false)), 0);
+    // The replacement character written in UTF-8 is text, not damage.
+    const QByteArray literal("a\xef\xbf\xbd\xff");
+    QCOMPARE(Encoding::invalidSequences(1, literal, Encoding::decode(1, literal, false)), 1);
+    // None of the other encodings can hold it, so every one shown is damage.
+    for (int codec = 2; codec <= 7; ++codec)
+        QCOMPARE(Encoding::unencodable(codec, QString(QChar(QChar::ReplacementCharacter))), 1);
+    const QByteArray truncated("ab\x93");
+    QCOMPARE(Encoding::invalidSequences(2, truncated, Encoding::decode(2, truncated, false)), 1);
 }
 
 void TestEncoding::captionSuffix_data()

@@ -321,6 +321,44 @@ private slots:
         QVERIFY(!w.editor()->edited());
     }
 
+    void unreadableBytesAreNotSilentlyReplaced()
+    {
+        // Multi-line Shift JIS without escapes reads as UTF-8, which cannot hold its kanji.
+        const QString file = path(QStringLiteral("notes.txt"));
+        const QByteArray sjis("\x93\xfa\x96\x7b\n\x8c\xea\n");
+        writeBytes(file, sjis);
+        TextEdit w(QStringLiteral("VElino"));
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            w.openThisFile(file);
+            QVERIFY(ok.answered());
+            QCOMPARE(ok.title(), QStringLiteral("VElino warning"));
+            QVERIFY2(ok.text().startsWith(QStringLiteral("This file is not valid UTF-8: ")), qPrintable(ok.text()));
+        }
+        QCOMPARE(w.windowTitle(), QStringLiteral("notes.txt(UTF-8 file) - VElino"));
+        typeText(w, QStringLiteral("x"));
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            QVERIFY(!w.save());
+            QVERIFY(cancel.answered());
+        }
+        QCOMPARE(readBytes(file), sjis);
+        QVERIFY(w.editor()->edited());
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            QVERIFY(w.save());
+            QVERIFY(ok.answered());
+        }
+        QVERIFY(readBytes(file).contains("\xef\xbf\xbd"));
+
+        // A UTF-8 file that holds the replacement character itself reads cleanly.
+        const QString clean = path(QStringLiteral("clean.txt"));
+        writeBytes(clean, "a\xef\xbf\xbd\nb\n");
+        ModalAnswer none(QStringLiteral("OK"));
+        w.openThisFile(clean);
+        QVERIFY(!none.answered());
+    }
+
     void writeErrorKeepsDocumentEdited()
     {
         TextEdit w(QStringLiteral("VElino"));
