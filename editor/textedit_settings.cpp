@@ -149,7 +149,8 @@ void TextEdit::readConf2()
     Config conf(m_appName + QStringLiteral("_r"));
     conf.setGroup(QStringLiteral("Common"));
     UserFileInfo& text = fileInfo[0];
-    text.regExp = conf.readNumEntry(QStringLiteral("CommonRegExpress"), 0) != 0;
+    // Written as a bool; a hand-made file may hold a number, non-zero meaning on.
+    text.regExp = conf.readBoolEntry(QStringLiteral("CommonRegExpress"), false);
 
     conf.setGroup(QStringLiteral("Text"));
     text.charColor = conf.readNumEntry(QStringLiteral("TextCharColor"), 0);

@@ -357,6 +357,29 @@ private slots:
         QCOMPARE(written(confPath(), QStringLiteral("Key/KeyCtrlEnter")).toInt(), 4);
     }
 
+    void regExpFlagSurvivesARestart()
+    {
+        {
+            TextEdit w(QStringLiteral("VElino"));
+            QList<UserFileInfo> records = w.colorOptions();
+            records[0].regExp = true;
+            w.applyColorOptions(records);
+        }
+        {
+            TextEdit w(QStringLiteral("VElino"));
+            QVERIFY(w.colorOptions().constFirst().regExp);
+        }
+        // Hand-made numbers: non-zero is on.
+        handMade(conf2Path(), {{QStringLiteral("Common/CommonRegExpress"), 2}});
+        {
+            TextEdit w(QStringLiteral("VElino"));
+            QVERIFY(w.colorOptions().constFirst().regExp);
+        }
+        handMade(conf2Path(), {{QStringLiteral("Common/CommonRegExpress"), 0}});
+        TextEdit w(QStringLiteral("VElino"));
+        QVERIFY(!w.colorOptions().constFirst().regExp);
+    }
+
     void specialKeyRunsItsFunction()
     {
         handMade(confPath(), {{QStringLiteral("Key/KeyCtrlEnter"), 4}}); // undo
