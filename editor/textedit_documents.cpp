@@ -111,6 +111,10 @@ void TextEdit::fileRevert()
 {
     clear();
     fileOpen();
+    // A cancelled dialog must not leave the window without a document: saving would
+    // report success and write nothing, and auto save would have no document to name.
+    if (!doc)
+        fileNew();
 }
 
 void TextEdit::openThisFile(const QString& path)

@@ -388,6 +388,25 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("missing.txt(ShiftJIS file) - VElino"));
     }
 
+    void revertCancelledLeavesANewDocument()
+    {
+        writeBytes(path(QStringLiteral("kept.txt")), "kept");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(path(QStringLiteral("kept.txt")));
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            w.fileRevert();
+            QVERIFY(cancel.answered());
+        }
+        QVERIFY(w.document());
+        QVERIFY(w.isNewDocument());
+        typeText(w, QStringLiteral("after revert"));
+        w.timerOn();
+        QCOMPARE(readBytes(path(QStringLiteral("after"))), QByteArray("after revert"));
+        QCOMPARE(readBytes(path(QStringLiteral("kept.txt"))), QByteArray("kept"));
+        QFile::remove(path(QStringLiteral("after")));
+    }
+
     void autoSave()
     {
         TextEdit w(QStringLiteral("VElino"));
