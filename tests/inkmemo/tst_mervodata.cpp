@@ -278,6 +278,7 @@ void TestMervoData::unsoundRecordsEndThePage()
     const QList<QByteArray> records{
         QByteArray::fromHex("484800000010") + "P" + be32(0x7fffffff) + be32(1) + be32(2) + "E",
         QByteArray::fromHex("484800000010") + "P" + be32(1) + be32(1) + be32(2) + "C" + be32(0xfffffff0) + "E",
+        QByteArray::fromHex("484800000010") + "P" + be32(1) + be32(1) + be32(2) + "C" + be32(0xffffffff) + "E",
         QByteArray("ST") + be32(0xfffffffe) + QByteArray::fromHex("0020") + "E",
         QByteArray("X") + SpaceRecord, // unknown record kind
     };
