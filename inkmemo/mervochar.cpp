@@ -12,6 +12,9 @@ constexpr quint8 TagPoints = 'P';
 constexpr quint8 TagConnected = 'C';
 constexpr quint8 TagText = 'T';
 constexpr quint8 EndOfRecord = 'E';
+// Far beyond any screen, and small enough that a drawing's extent and its scaled
+// width stay well inside int (a wrapped height of 0 would divide by zero).
+constexpr qint32 FarthestPoint = 1 << 20;
 
 const QColor Blue(0, 0, 255);
 
@@ -40,6 +43,10 @@ bool readPoints(QDataStream& in, QPolygon& points)
     for (quint32 i = 0; i < n; ++i) {
         qint32 x = 0, y = 0;
         in >> x >> y;
+        if (qAbs(qint64(x)) > FarthestPoint || qAbs(qint64(y)) > FarthestPoint) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return false;
+        }
         read.setPoint(int(i), x, y);
     }
     if (in.status() != QDataStream::Ok)
