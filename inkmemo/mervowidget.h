@@ -29,6 +29,8 @@ public:
 
     void selectPoint();
     void jumpTo(QPoint pos);
+    // Inserts a character still waiting for its timer now.
+    void commitPending();
 
 public slots:
     void slotSpace();
@@ -50,8 +52,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    // Commits a pending character before a text key or button acts.
-    void commitPending();
     bool inOtherHalf(QPoint press) const;
     bool isTurningPoint(QPoint p) const;
     void addStrokePoint(QPoint p, bool connected);
