@@ -71,6 +71,8 @@ private:
     QPolygon m_strokePoints;
     QBitArray m_strokeConnected;
     QTimer m_charTimer;
+    // Set by every paint. Edits and cursor moves repaint at once, so that Up and Down
+    // aim from the cursor as it is now, even when keys come faster than paint events.
     QPoint m_cursorPos;
     QPoint m_pressPoint;
     // Ink of the pending character, shown over the page until it is committed.
