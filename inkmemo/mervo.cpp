@@ -156,6 +156,8 @@ void Mervo::slotSizeSelected(QAction* action)
 
 void Mervo::slotTabChanged(QWidget* widget)
 {
+    // Ink still waiting for its timer belongs to the page being left, not the one loaded.
+    m_current->commitPending();
     save(m_current->page());
     m_current = static_cast<MervoWidget*>(widget);
     load(m_current->page());
@@ -177,6 +179,7 @@ void Mervo::load(int page)
 
 void Mervo::closeEvent(QCloseEvent* e)
 {
+    m_current->commitPending();
     save(m_current->page());
     e->accept();
 }

@@ -12,6 +12,9 @@ constexpr quint8 TagPoints = 'P';
 constexpr quint8 TagConnected = 'C';
 constexpr quint8 TagText = 'T';
 constexpr quint8 EndOfRecord = 'E';
+// Far beyond any screen, and small enough that a drawing's extent and its scaled
+// width stay well inside int (a wrapped height of 0 would divide by zero).
+constexpr qint32 FarthestPoint = 1 << 20;
 
 const QColor Blue(0, 0, 255);
 
@@ -21,10 +24,10 @@ bool isTextChar(const QString& t)
 }
 
 // Refuses a count whose payload could not be in the rest of the input.
-bool fits(QDataStream& in, quint32 count, qint64 bytesEach)
+bool fits(QDataStream& in, qint64 count, qint64 bytesEach)
 {
     const QIODevice* dev = in.device();
-    if (qint64(count) * bytesEach <= dev->bytesAvailable())
+    if (count * bytesEach <= dev->bytesAvailable())
         return true;
     in.setStatus(QDataStream::ReadCorruptData);
     return false;
@@ -40,6 +43,10 @@ bool readPoints(QDataStream& in, QPolygon& points)
     for (quint32 i = 0; i < n; ++i) {
         qint32 x = 0, y = 0;
         in >> x >> y;
+        if (qAbs(qint64(x)) > FarthestPoint || qAbs(qint64(y)) > FarthestPoint) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            return false;
+        }
         read.setPoint(int(i), x, y);
     }
     if (in.status() != QDataStream::Ok)
@@ -52,14 +59,16 @@ bool readBits(QDataStream& in, QBitArray& bits)
 {
     quint32 m = 0;
     in >> m;
-    if (in.status() != QDataStream::Ok || !fits(in, (m + 7) / 8, 1))
+    // In 64 bits: m + 7 would wrap for the largest counts.
+    const qint64 bytes = (qint64(m) + 7) / 8;
+    if (in.status() != QDataStream::Ok || !fits(in, bytes, 1))
         return false;
-    QBitArray read(static_cast<int>(m));
-    for (quint32 byte = 0; byte < (m + 7) / 8; ++byte) {
+    QBitArray read(static_cast<qsizetype>(m));
+    for (qint64 byte = 0; byte < bytes; ++byte) {
         quint8 b = 0;
         in >> b;
-        for (quint32 bit = 0; bit < 8 && byte * 8 + bit < m; ++bit)
-            read.setBit(int(byte * 8 + bit), b & (1 << bit));
+        for (int bit = 0; bit < 8 && byte * 8 + bit < m; ++bit)
+            read.setBit(byte * 8 + bit, b & (1 << bit));
     }
     if (in.status() != QDataStream::Ok)
         return false;

@@ -48,7 +48,7 @@ void MervoWidget::insertText(const QString& text)
     commitPending();
     if (m_data->insert(m_cursor, MervoChar(text)))
         ++m_cursor;
-    update();
+    repaint();
 }
 
 void MervoWidget::slotSpace()
@@ -68,7 +68,7 @@ void MervoWidget::slotBS()
     commitPending();
     if (m_cursor > 0)
         m_data->remove(--m_cursor);
-    update();
+    repaint();
 }
 
 void MervoWidget::slotDeleteLine()
@@ -86,13 +86,13 @@ void MervoWidget::slotDeleteLine()
         }
         m_data->remove(--m_cursor);
     }
-    update();
+    repaint();
 }
 
 void MervoWidget::setTwoLineMode(bool on)
 {
     m_twoLineMode = on;
-    update();
+    repaint();
 }
 
 void MervoWidget::setDimensions(int charHeight, int charSpace, int lineSpace)
@@ -100,7 +100,7 @@ void MervoWidget::setDimensions(int charHeight, int charSpace, int lineSpace)
     m_charHeight = charHeight;
     m_charSpace = charSpace;
     m_lineSpace = lineSpace;
-    update();
+    repaint();
 }
 
 void MervoWidget::slotTimeOut()
@@ -112,7 +112,7 @@ void MervoWidget::slotTimeOut()
     m_strokePoints.clear();
     m_strokeConnected.clear();
     m_liveInk.clear();
-    update();
+    repaint();
 }
 
 bool MervoWidget::inOtherHalf(QPoint press) const
@@ -199,12 +199,12 @@ void MervoWidget::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Left:
         if (m_cursor > 0)
             --m_cursor;
-        update();
+        repaint();
         break;
     case Qt::Key_Right:
         if (m_cursor < m_data->count() - 1)
             ++m_cursor;
-        update();
+        repaint();
         break;
     case Qt::Key_Up:
     case Qt::Key_Down: {

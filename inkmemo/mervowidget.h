@@ -29,6 +29,8 @@ public:
 
     void selectPoint();
     void jumpTo(QPoint pos);
+    // Inserts a character still waiting for its timer now.
+    void commitPending();
 
 public slots:
     void slotSpace();
@@ -50,8 +52,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    // Commits a pending character before a text key or button acts.
-    void commitPending();
     bool inOtherHalf(QPoint press) const;
     bool isTurningPoint(QPoint p) const;
     void addStrokePoint(QPoint p, bool connected);
@@ -71,6 +71,8 @@ private:
     QPolygon m_strokePoints;
     QBitArray m_strokeConnected;
     QTimer m_charTimer;
+    // Set by every paint. Edits and cursor moves repaint at once, so that Up and Down
+    // aim from the cursor as it is now, even when keys come faster than paint events.
     QPoint m_cursorPos;
     QPoint m_pressPoint;
     // Ink of the pending character, shown over the page until it is committed.

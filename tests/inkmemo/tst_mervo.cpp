@@ -91,6 +91,7 @@ private slots:
     void firstStartWritesEmptyPage();
     void pagesUpToFirstMissingFile();
     void tabChangeSavesAndLoads();
+    void pendingInkStaysOnItsPage();
     void deleteMiddlePageRenumbersFiles();
     void deleteLastAndOnlyPage();
     void clearPage();
@@ -151,6 +152,31 @@ void TestMervo::tabChangeSavesAndLoads()
     tabs->setCurrentIndex(0);
     QCOMPARE(w.data()->count(), 3);
     QCOMPARE(w.currentWidget()->cursor(), 0);
+}
+
+void TestMervo::pendingInkStaysOnItsPage()
+{
+    Mervo w(nullptr, nullptr);
+    w.show();
+    w.slotNewPage();
+    auto* tabs = w.findChild<QTabWidget*>();
+    tabs->setCurrentIndex(0);
+    MervoWidget* first = w.currentWidget();
+    QVERIFY(QTest::qWaitForWindowExposed(first));
+
+    // Leaving the page within 500 ms of the pen-up: the character belongs to the page left.
+    QTest::mousePress(first, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(first, Qt::LeftButton, {}, QPoint(30, 40));
+    tabs->setCurrentIndex(1);
+    QTest::qWait(700);
+    QCOMPARE(w.data()->count(), 1);
+    QCOMPARE(spacesInFile(0), 1); // the ink character, counted as one
+
+    // Closing within 500 ms saves it too.
+    QTest::mousePress(w.currentWidget(), Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(w.currentWidget(), Qt::LeftButton, {}, QPoint(30, 40));
+    w.close();
+    QCOMPARE(spacesInFile(1), 1);
 }
 
 void TestMervo::deleteMiddlePageRenumbersFiles()

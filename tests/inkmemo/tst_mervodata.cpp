@@ -77,6 +77,7 @@ private slots:
     void unsoundRecordsEndThePage();
     void oddRecordsAreMadeSafe();
     void garbageNeverBreaksThePage();
+    void farPointsEndThePage();
 
 private:
     QTemporaryDir m_dir;
@@ -278,6 +279,7 @@ void TestMervoData::unsoundRecordsEndThePage()
     const QList<QByteArray> records{
         QByteArray::fromHex("484800000010") + "P" + be32(0x7fffffff) + be32(1) + be32(2) + "E",
         QByteArray::fromHex("484800000010") + "P" + be32(1) + be32(1) + be32(2) + "C" + be32(0xfffffff0) + "E",
+        QByteArray::fromHex("484800000010") + "P" + be32(1) + be32(1) + be32(2) + "C" + be32(0xffffffff) + "E",
         QByteArray("ST") + be32(0xfffffffe) + QByteArray::fromHex("0020") + "E",
         QByteArray("X") + SpaceRecord, // unknown record kind
     };
@@ -329,6 +331,27 @@ void TestMervoData::garbageNeverBreaksThePage()
         d.draw(p, 0, 100, 16, 4, 2);
         d.pointToIndex(QPoint(50, 50), 100, 16, 4, 2);
     }
+}
+
+void TestMervoData::farPointsEndThePage()
+{
+    // A drawing 2^32 pixels tall once wrapped its height to 0 and divided by it.
+    const QByteArray far = QByteArray("HH") + be32(0) + "P" + be32(2) + be32(0) + be32(0x80000000) + be32(0)
+        + be32(0x7fffffff) + "C" + be32(2) + QByteArray(1, 2) + "E";
+    writeFile(path("far.mervo"), Header + SpaceRecord + far + BreakRecord + EndRecord);
+    MervoData d;
+    QVERIFY(d.load(path("far.mervo")));
+    QCOMPARE(d.count(), 2);
+    QVERIFY(d.at(1).isEndMark());
+
+    // Up to 2^20 pixels from the origin a drawing is kept and laid out.
+    const QByteArray wide = QByteArray("HH") + be32(0) + "P" + be32(2) + be32(-(1 << 20)) + be32(-(1 << 20))
+        + be32(1 << 20) + be32(1 << 20) + "C" + be32(2) + QByteArray(1, 2) + "E";
+    writeFile(path("wide.mervo"), Header + wide + EndRecord);
+    QVERIFY(d.load(path("wide.mervo")));
+    QCOMPARE(d.count(), 2);
+    QCOMPARE(d.at(0).width(48), 48);
+    QCOMPARE(d.numberOfLines(100, 48, 12, 12), 1);
 }
 
 QTEST_MAIN(TestMervoData)

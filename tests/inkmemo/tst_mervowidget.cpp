@@ -35,6 +35,7 @@ private slots:
     void backspaceAndDeleteLine();
     void arrowKeys();
     void upAndDownKeepTheColumn();
+    void upAimsFromTheCursorJustMoved();
     void hiddenWidgetIgnoresButtons();
     void pointSelectMovesCursorWithoutInk();
     void scrolledViewFitsWholePage();
@@ -231,6 +232,21 @@ void TestMervoWidget::upAndDownKeepTheColumn()
     QTest::keyClick(m_widget, Qt::Key_Up);
     QTest::keyClick(m_widget, Qt::Key_Up);
     QCOMPARE(m_widget->cursor(), 3);
+}
+
+void TestMervoWidget::upAimsFromTheCursorJustMoved()
+{
+    // Spaces at x = 0, 12, 24 on both lines. Keys arrive with no paint in between, so
+    // the vertical move must aim from the cursor that Left and Space left behind.
+    type({Space, Space, Space, Break, Space, Space, Space});
+    QTest::keyClick(m_widget, Qt::Key_Left);
+    QTest::keyClick(m_widget, Qt::Key_Up);
+    QCOMPARE(m_widget->cursor(), 2); // above x = 24, not 36
+
+    m_widget->jumpTo(QPoint(0, 20));
+    QTest::keyClick(m_widget, Qt::Key_Space);
+    QTest::keyClick(m_widget, Qt::Key_Up);
+    QCOMPARE(m_widget->cursor(), 1); // above x = 12, not 0
 }
 
 void TestMervoWidget::hiddenWidgetIgnoresButtons()
