@@ -1,6 +1,7 @@
 #include "codectable.h"
 #include "encoding.h"
 #include "jistable.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,19 +19,6 @@ static const QString japanese = QString::fromUtf8("日本語");
 static const QByteArray sjisBytes = QByteArray::fromHex("93fa967b8cea");
 static const QByteArray eucJpBytes = QByteArray::fromHex("c6fccbdcb8ec");
 static const QByteArray jisBytes = QByteArray::fromHex("1b2442467c4b5c386c1b2842");
-
-static QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-static void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 class TestEncoding : public QObject
 {

@@ -1,6 +1,7 @@
 #include "doclnk.h"
 #include "filemanager.h"
 #include "safefile.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,19 +12,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-static QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-static void put(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 class TestSafeFile : public QObject
 {
     Q_OBJECT
@@ -32,10 +20,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("a.txt"));
-        put(path, "old old old");
+        writeAll(path, "old old old");
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         QVERIFY(FileManager().saveFile(DocLnk(path), QStringLiteral("neu \u3042")));
-        QCOMPARE(contents(path), QByteArray("neu \xe3\x81\x82"));
+        QCOMPARE(readAll(path), QByteArray("neu \xe3\x81\x82"));
         QCOMPARE(QFile::permissions(path) & 0x7077,
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
@@ -46,11 +34,11 @@ private slots:
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("target.txt"));
         const QString link = dir.filePath(QStringLiteral("link.txt"));
-        put(target, "old");
+        writeAll(target, "old");
         QVERIFY(QFile::link(QStringLiteral("target.txt"), link));
         QVERIFY(FileManager().saveFile(DocLnk(link), QStringLiteral("new")));
         QVERIFY(QFileInfo(link).isSymLink());
-        QCOMPARE(contents(target), QByteArray("new"));
+        QCOMPARE(readAll(target), QByteArray("new"));
     }
 
     void writesHardLinkedFilesInPlace()
@@ -58,7 +46,7 @@ private slots:
         QTemporaryDir dir;
         const QString a = dir.filePath(QStringLiteral("a"));
         const QString b = dir.filePath(QStringLiteral("b"));
-        put(a, "old");
+        writeAll(a, "old");
         QCOMPARE(::link(QFile::encodeName(a).constData(), QFile::encodeName(b).constData()), 0);
         SafeFile file(a);
         QVERIFY(file.open());
@@ -66,14 +54,14 @@ private slots:
         QVERIFY(file.write("shared"));
         QCOMPARE(file.writtenSize(), qint64(6));
         QVERIFY(file.commit());
-        QCOMPARE(contents(b), QByteArray("shared"));
+        QCOMPARE(readAll(b), QByteArray("shared"));
     }
 
     void failedWriteKeepsTheOldFile()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("keep.txt"));
-        put(path, "precious");
+        writeAll(path, "precious");
         rlimit old {};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
         auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -84,7 +72,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY(!saved);
-        QCOMPARE(contents(path), QByteArray("precious"));
+        QCOMPARE(readAll(path), QByteArray("precious"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
     }
 
