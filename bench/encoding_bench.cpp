@@ -3,9 +3,9 @@
 //
 //   encoding_bench [MiB]        (default 64)
 
-#include "codectable.h"
-#include "encoding.h"
-#include "jistable.h"
+#include "text/codectable.h"
+#include "text/encoding.h"
+#include "text/jistable.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 #include "textedit.h"
 #include "velinoglobals.h"
 
-#include <qpeapplication.h>
+#include "platform/qpeapplication.h"
 
 int main(int argc, char** argv)
 {

@@ -4,10 +4,10 @@
 #include "qpeeditor.h"
 #include "velinoglobals.h"
 
-#include <doclnk.h>
-#include <qpeapplication.h>
-#include <qpemenubar.h>
-#include <qpetoolbar.h>
+#include "platform/doclnk.h"
+#include "platform/qpeapplication.h"
+#include "platform/qpemenubar.h"
+#include "platform/qpetoolbar.h"
 
 #include <QAction>
 #include <QCloseEvent>

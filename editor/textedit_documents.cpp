@@ -1,12 +1,12 @@
 #include "textedit.h"
 
-#include "encoding.h"
+#include "text/encoding.h"
 #include "eucjplabel.h"
 #include "qpeeditor.h"
 #include "velinoglobals.h"
 
-#include <doclnk.h>
-#include <filemanager.h>
+#include "platform/doclnk.h"
+#include "platform/filemanager.h"
 
 #include <QAction>
 #include <QFileDialog>

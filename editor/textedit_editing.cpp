@@ -3,7 +3,7 @@
 #include "qpeeditor.h"
 #include "velinoglobals.h"
 
-#include <doclnk.h>
+#include "platform/doclnk.h"
 
 #include <QAction>
 #include <QScrollBar>

@@ -3,9 +3,9 @@
 #include "eucjplabel.h"
 #include "qpeeditor.h"
 
-#include <qpemenubar.h>
-#include <qpetoolbar.h>
-#include <resource.h>
+#include "platform/qpemenubar.h"
+#include "platform/qpetoolbar.h"
+#include "platform/resource.h"
 
 #include <QAction>
 #include <QComboBox>

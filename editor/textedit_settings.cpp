@@ -3,8 +3,8 @@
 #include "qpeeditor.h"
 #include "velinoglobals.h"
 
-#include <config.h>
-#include <doclnk.h>
+#include "platform/config.h"
+#include "platform/doclnk.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "mervo.h"
-#include "qpeapplication.h"
+#include "platform/qpeapplication.h"
 
 int main(int argc, char** argv)
 {

@@ -3,9 +3,9 @@
 #include "mervodata.h"
 #include "mervomemo.h"
 #include "mervowidget.h"
-#include "qpemenubar.h"
-#include "qpetoolbar.h"
-#include "resource.h"
+#include "platform/qpemenubar.h"
+#include "platform/qpetoolbar.h"
+#include "platform/resource.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>

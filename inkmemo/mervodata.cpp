@@ -1,6 +1,6 @@
 #include "mervodata.h"
 
-#include "safefile.h"
+#include "platform/safefile.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -1,7 +1,7 @@
 #include "mervomemo.h"
 
-#include "doclnk.h"
-#include "filemanager.h"
+#include "platform/doclnk.h"
+#include "platform/filemanager.h"
 #include "scrolledmervowidget.h"
 
 #include <QDir>

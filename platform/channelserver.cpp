@@ -1,6 +1,6 @@
-#include "channelserver.h"
+#include "platform/channelserver.h"
 
-#include "qcopframe.h"
+#include "platform/qcopframe.h"
 
 #include <QDir>
 #include <QLocalServer>

@@ -1,4 +1,4 @@
-#include "dialogframe.h"
+#include "platform/dialogframe.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "applnk.h"
+#include "platform/applnk.h"
 
 // A document: an AppLnk whose file is the document's path.
 class DocLnk : public AppLnk

@@ -1,7 +1,7 @@
-#include "filemanager.h"
+#include "platform/filemanager.h"
 
-#include "doclnk.h"
-#include "safefile.h"
+#include "platform/doclnk.h"
+#include "platform/safefile.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "global.h"
+#include "platform/global.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "qcopenvelope.h"
+#include "platform/qcopenvelope.h"
 
-#include "channelserver.h"
-#include "qcopframe.h"
+#include "platform/channelserver.h"
+#include "platform/qcopframe.h"
 
 #include <QLocalSocket>
 

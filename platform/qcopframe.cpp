@@ -1,4 +1,4 @@
-#include "qcopframe.h"
+#include "platform/qcopframe.h"
 
 #include <QDataStream>
 #include <QIODevice>

@@ -1,8 +1,8 @@
-#include "qpeapplication.h"
+#include "platform/qpeapplication.h"
 
-#include "channelserver.h"
-#include "dialogframe.h"
-#include "qcopenvelope.h"
+#include "platform/channelserver.h"
+#include "platform/dialogframe.h"
+#include "platform/qcopenvelope.h"
 
 #include <QDataStream>
 #include <QDir>

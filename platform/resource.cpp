@@ -1,6 +1,6 @@
-#include "resource.h"
+#include "platform/resource.h"
 
-#include "qpeapplication.h"
+#include "platform/qpeapplication.h"
 
 #include <QFileInfo>
 #include <QHash>

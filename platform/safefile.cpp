@@ -1,4 +1,4 @@
-#include "safefile.h"
+#include "platform/safefile.h"
 
 #include <QFileInfo>
 

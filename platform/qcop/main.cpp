@@ -2,9 +2,9 @@
 //   qcop CHANNEL MESSAGE [ARG...]
 //   qcop --listen CHANNEL
 
-#include "channelserver.h"
-#include "qcopenvelope.h"
-#include "qcopframe.h"
+#include "platform/channelserver.h"
+#include "platform/qcopenvelope.h"
+#include "platform/qcopframe.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "codectable.h"
-#include "encoding.h"
-#include "jistable.h"
+#include "text/codectable.h"
+#include "text/encoding.h"
+#include "text/jistable.h"
 #include "testfiles.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "encoding.h"
+#include "text/encoding.h"
 #include "modalanswer.h"
 #include "qpeeditor.h"
 #include "textedit.h"
 #include "velinoglobals.h"
 
-#include <config.h>
-#include <doclnk.h>
+#include "platform/config.h"
+#include "platform/doclnk.h"
 
 #include <QAbstractButton>
 #include <QDialog>

@@ -1,10 +1,10 @@
 #include "qpeeditor.h"
 #include "textedit.h"
 
-#include <config.h>
-#include <doclnk.h>
-#include <qcopenvelope.h>
-#include <qpeapplication.h>
+#include "platform/config.h"
+#include "platform/doclnk.h"
+#include "platform/qcopenvelope.h"
+#include "platform/qpeapplication.h"
 
 #include <QFile>
 #include <QFileInfo>

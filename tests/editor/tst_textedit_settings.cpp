@@ -4,7 +4,7 @@
 #include "textedit.h"
 #include "velinoglobals.h"
 
-#include <config.h>
+#include "platform/config.h"
 
 #include <QAction>
 #include <QFile>

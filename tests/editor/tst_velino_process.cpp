@@ -1,6 +1,6 @@
-#include "channelserver.h"
-#include "config.h"
-#include "qcopenvelope.h"
+#include "platform/channelserver.h"
+#include "platform/config.h"
+#include "platform/qcopenvelope.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

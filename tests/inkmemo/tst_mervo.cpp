@@ -3,8 +3,8 @@
 #include "mervomemo.h"
 #include "mervowidget.h"
 #include "modalanswer.h"
-#include "qpeapplication.h"
-#include "resource.h"
+#include "platform/qpeapplication.h"
+#include "platform/resource.h"
 
 #include <QAbstractButton>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "channelserver.h"
-#include "qcopenvelope.h"
-#include "qcopframe.h"
+#include "platform/channelserver.h"
+#include "platform/qcopenvelope.h"
+#include "platform/qcopframe.h"
 
 #include <QLocalSocket>
 #include <QProcess>

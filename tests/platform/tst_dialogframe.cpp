@@ -1,5 +1,5 @@
 #include "modalanswer.h"
-#include "qpeapplication.h"
+#include "platform/qpeapplication.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

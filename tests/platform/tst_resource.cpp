@@ -1,5 +1,5 @@
-#include "qpeapplication.h"
-#include "resource.h"
+#include "platform/qpeapplication.h"
+#include "platform/resource.h"
 
 #include <QTest>
 

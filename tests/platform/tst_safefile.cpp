@@ -1,6 +1,6 @@
-#include "doclnk.h"
-#include "filemanager.h"
-#include "safefile.h"
+#include "platform/doclnk.h"
+#include "platform/filemanager.h"
+#include "platform/safefile.h"
 #include "testfiles.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "jistable.h"
+#include "text/jistable.h"
 
 #include <QTextCodec>
 

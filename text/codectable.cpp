@@ -1,4 +1,4 @@
-#include "codectable.h"
+#include "text/codectable.h"
 
 #include <QTextCodec>
 

@@ -1,10 +1,10 @@
-#include "encoding.h"
+#include "text/encoding.h"
 
-#include "codectable.h"
-#include "doclnk.h"
-#include "filemanager.h"
-#include "jistable.h"
-#include "safefile.h"
+#include "text/codectable.h"
+#include "platform/doclnk.h"
+#include "platform/filemanager.h"
+#include "text/jistable.h"
+#include "platform/safefile.h"
 
 #include <QFileInfo>
 #include <QTextCodec>
