@@ -1,15 +1,16 @@
 #include "text/encoding.h"
 
+#include "text/codecdetector.h"
 #include "text/codectable.h"
 #include "platform/doclnk.h"
 #include "platform/filemanager.h"
 #include "text/jistable.h"
-#include "platform/safefile.h"
+#include "text/textwriter.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QTextCodec>
 
-#include <cstring>
 
 QTextCodec* Encoding::codec(int number)
 {
@@ -20,94 +21,38 @@ QTextCodec* Encoding::codec(int number)
     return QTextCodec::codecForName(names[number]);
 }
 
-// True when every byte lies in 0x1C..0x7F (signed value 28 or more). Eight bytes
-// at a time: the top bit flags 0x80..0xFF, and adding 0x64 to the low seven bits
-// carries into the top bit exactly for 0x1C and above.
-static bool allPlain(const unsigned char* p, qint64 size)
-{
-    constexpr quint64 high = 0x8080808080808080ULL;
-    constexpr quint64 low = 0x7F7F7F7F7F7F7F7FULL;
-    constexpr quint64 bias = 0x6464646464646464ULL;
-    qint64 i = 0;
-    for (; i + 64 <= size; i += 64) {
-        quint64 bad = 0;
-        for (int k = 0; k < 64; k += 8) {
-            quint64 w;
-            std::memcpy(&w, p + i + k, 8);
-            bad |= (w & high) | (~((w & low) + bias) & high);
-        }
-        if (bad)
-            return false;
-    }
-    for (; i < size; ++i)
-        if (p[i] < 0x1C || p[i] > 0x7F)
-            return false;
-    return true;
-}
-
-static bool contains(const char* bytes, qint64 size, char c)
-{
-    return size > 0 && std::memchr(bytes, c, size_t(size)) != nullptr;
-}
-
 int Encoding::checkCodec(const char* bytes, qint64 size, bool& crOnly)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
-    const char* esc = size > 0 ? static_cast<const char*>(std::memchr(bytes, 27, size_t(size))) : nullptr;
-    const bool lineFeeds = contains(bytes, size, 10);
-    const bool carriageReturns = contains(bytes, size, 13);
-
-    if (!esc) {
-        crOnly = carriageReturns && !lineFeeds;
-        return allPlain(p, size) ? Ascii : Utf8;
-    }
-
-    // Look for a JIS escape sequence: ESC $ @, ESC $ B, ESC ( B, ESC ( I, ESC ( J.
-    int state = 0;
-    for (qint64 i = esc - bytes; i < size; ++i) {
-        const char c = bytes[i];
-        switch (state) {
-        case 0:
-            if (c == 27)
-                state = 3;
-            break;
-        case 3:
-            state = c == '$' ? 2 : c == '(' ? 1 : 0;
-            break;
-        case 2:
-            if (c == '@' || c == 'B')
-                return Jis;
-            state = 0;
-            break;
-        case 1:
-            if (c == 'B' || c == 'I' || c == 'J')
-                return Jis;
-            state = 0;
-            break;
-        }
-    }
-
-    crOnly = carriageReturns && !lineFeeds;
-    for (qint64 i = 0; i < size; ++i)
-        if (p[i] >= 0x81 && p[i] <= 0x9F)
-            return ShiftJis;
-    return EucJp;
+    CodecDetector detector;
+    detector.feed(QByteArrayView(bytes, size));
+    return detector.result(crOnly);
 }
 
 int Encoding::chooseOnOpen(int inputCodec, const QString& path, const QByteArray& bytes, bool& crOnly)
+{
+    const int fixed = chooseWithoutBytes(inputCodec, path, bytes.size());
+    if (fixed != Auto)
+        return fixed;
+    return chooseDetected(path, checkCodec(bytes.constData(), bytes.size(), crOnly));
+}
+
+int Encoding::chooseWithoutBytes(int inputCodec, const QString& path, qint64 size)
 {
     if (inputCodec != Auto)
         return inputCodec;
     const QFileInfo info(path);
     const QString extension = info.suffix();
-    const QString name = info.fileName();
     if (extension == QLatin1String("conf") || extension == QLatin1String("desktop")
-        || extension == QLatin1String("control") || name.startsWith(QLatin1String("rc")))
+        || extension == QLatin1String("control") || info.fileName().startsWith(QLatin1String("rc")))
         return Utf8;
-    if (bytes.size() < 3)
+    if (size < 3)
         return ShiftJis;
-    const int detected = checkCodec(bytes.constData(), bytes.size(), crOnly);
-    if (detected == Ascii && name.startsWith(QLatin1Char('.')))
+    return Auto;
+}
+
+int Encoding::chooseDetected(const QString& path, int detected)
+{
+    if (detected == Ascii && QFileInfo(path).fileName().startsWith(QLatin1Char('.')))
         return Utf8;
     return detected;
 }
@@ -164,8 +109,12 @@ static QByteArray fromUnicode(int docCodec, const QChar* chars, qsizetype size, 
 
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
 {
-    if (docCodec == Auto || docCodec == Utf8)
-        return QString::fromUtf8(bytes);
+    if (docCodec == Auto || docCodec == Utf8) {
+        // Unlike QString::fromUtf8, which drops it, a leading byte-order mark is kept:
+        // the file is written back as it was read.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        return decoder.decode(bytes);
+    }
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QString();
@@ -189,26 +138,41 @@ static bool isJapanese(int docCodec)
         || docCodec == Encoding::Ascii;
 }
 
+// What input methods type and the codec cannot encode, and what the codec reads back from the JIS character.
+static constexpr struct { char16_t typed, stored; } typedSymbols[] = {
+    { 0x301C, 0xFF5E }, { 0x2016, 0x2225 }, { 0x2212, 0xFF0D },
+    { 0x00A2, 0xFFE0 }, { 0x00A3, 0xFFE1 }, { 0x00AC, 0xFFE2 },
+};
+
+static char16_t storedForm(char16_t ch)
+{
+    if (ch < 0x00A2 || ch > 0x301C)
+        return 0;
+    for (const auto& entry : typedSymbols)
+        if (ch == entry.typed)
+            return entry.stored;
+    return 0;
+}
+
+static bool needsMapping(int docCodec, QStringView text)
+{
+    if (!isJapanese(docCodec))
+        return false;
+    for (const QChar ch : text)
+        if (storedForm(ch.unicode()))
+            return true;
+    return false;
+}
+
 QString Encoding::mapForCodec(int docCodec, const QString& text)
 {
     if (!isJapanese(docCodec))
         return text;
-    static const struct { char16_t typed, stored; } symbols[] = {
-        { 0x301C, 0xFF5E }, { 0x2016, 0x2225 }, { 0x2212, 0xFF0D },
-        { 0x00A2, 0xFFE0 }, { 0x00A3, 0xFFE1 }, { 0x00AC, 0xFFE2 },
-    };
     // Shared with text, and so not copied, unless a symbol is found.
     QString mapped = text;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t ch = text.at(i).unicode();
-        if (ch < 0x00A2 || ch > 0x301C)
-            continue;
-        for (const auto& entry : symbols) {
-            if (ch == entry.typed) {
-                mapped[i] = QChar(entry.stored);
-                break;
-            }
-        }
+        if (const char16_t stored = storedForm(text.at(i).unicode()))
+            mapped[i] = QChar(stored);
     }
     return mapped;
 }
@@ -262,14 +226,22 @@ int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
 
 QByteArray Encoding::encode(int docCodec, const QString& text)
 {
+    int invalid = 0;
+    return encode(docCodec, QStringView(text), &invalid);
+}
+
+QByteArray Encoding::encode(int docCodec, QStringView text, int* invalidChars)
+{
+    *invalidChars = 0;
     if (docCodec == Auto || docCodec == Utf8)
         return text.toUtf8();
-    QTextCodec* c = codec(docCodec);
-    if (!c)
+    if (!codec(docCodec))
         return QByteArray();
-    const QString mapped = mapForCodec(docCodec, text);
-    int invalid = 0;
-    return fromUnicode(docCodec, mapped.constData(), mapped.size(), &invalid, mapped.size() > tableThreshold);
+    const bool viaTable = text.size() > tableThreshold;
+    if (!needsMapping(docCodec, text))
+        return fromUnicode(docCodec, text.data(), text.size(), invalidChars, viaTable);
+    const QString mapped = mapForCodec(docCodec, text.toString());
+    return fromUnicode(docCodec, mapped.constData(), mapped.size(), invalidChars, viaTable);
 }
 
 QByteArray Encoding::rewriteLineEnds(const QByteArray& bytes, int docCodec, int appendCRCode, bool crOnly)
@@ -292,55 +264,13 @@ QByteArray Encoding::rewriteLineEnds(const QByteArray& bytes, int docCodec, int 
     return out;
 }
 
-// The lower bound that a UTF-8 file of text must reach: one byte per character and
-// two more for each above U+00FF. A surrogate pair is one character (four bytes).
-static qint64 minimumUtf8Size(const QString& text)
-{
-    qint64 size = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        size += ch.unicode() > 0xFF ? 3 : 1;
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
-    return size;
-}
-
 QString Encoding::write(const QString& path, const QString& text, const SaveOptions& options)
 {
-    const bool utf8 = options.docCodec == Auto || options.docCodec == Utf8;
-    if (utf8 && options.saveFastUTF8) {
-        FileManager fm;
-        if (!fm.saveFile(DocLnk(path), text))
-            return QStringLiteral("fm.saveFile : Please investigate the file...");
-        return QString();
-    }
-
-    // Everything is encoded before the file is touched.
-    QByteArray bytes;
-    if (utf8)
-        bytes = text.toUtf8();
-    else
-        bytes = rewriteLineEnds(encode(options.docCodec, text), options.docCodec, options.appendCRCode,
-                                options.crOnly);
-
-    SafeFile file(path);
-    if (!file.open())
-        return QStringLiteral("outfile.open( IO_WriteOnly ) : Please investigate the file...");
-    const bool written = file.write(bytes);
-    const qint64 size = file.writtenSize();
-    if (utf8) {
-        if (!written || size < minimumUtf8Size(text) || !file.commit()) {
-            file.cancel();
-            return QStringLiteral("stream : Please investigate the file...");
-        }
-        return QString();
-    }
-    if (!written || size != bytes.size() || !file.commit()) {
-        file.cancel();
-        return QStringLiteral("stream.writeRawBytes : Please investigate the file...");
-    }
-    return QString();
+    TextWriter writer(path, options);
+    if (!writer.open())
+        return writer.error();
+    writer.write(text);
+    return writer.commit();
 }
 
 int Encoding::invalidSequences(int docCodec, const QByteArray& bytes, const QString& text)

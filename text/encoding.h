@@ -23,6 +23,10 @@ public:
     // The encoding of a file being opened, from the input setting, the file's name and
     // its bytes. crOnly changes only when the bytes are examined.
     static int chooseOnOpen(int inputCodec, const QString& path, const QByteArray& bytes, bool& crOnly);
+    // The same choice in two steps, for a file read in pieces: what the setting and the
+    // name fix (Auto when the bytes must decide), and what detection's result gives.
+    static int chooseWithoutBytes(int inputCodec, const QString& path, qint64 size);
+    static int chooseDetected(const QString& path, int detected);
 
     // The text of a file's bytes in the given encoding (0 and 1: UTF-8, no line-end
     // change; otherwise by codec, with lone carriage returns turned into line feeds
@@ -42,6 +46,9 @@ public:
 
     // Bytes of text in the encoding, mapped by mapForCodec first; line ends as they stand.
     static QByteArray encode(int docCodec, const QString& text);
+    // The same for a part of a text that ends where the codec has nothing pending (after a
+    // line feed, or the text's end); invalidChars receives what unencodable would count.
+    static QByteArray encode(int docCodec, QStringView text, int* invalidChars);
     // Shift JIS line ends: each line feed becomes CR LF, or a lone CR when
     // appendCRCode is 2 or crOnly is set. Only when docCodec is 2 or 7 and
     // (appendCRCode != 0 or crOnly); otherwise the bytes are returned unchanged.
