@@ -110,10 +110,9 @@ static QByteArray fromUnicode(int docCodec, const QChar* chars, qsizetype size, 
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
 {
     if (docCodec == Auto || docCodec == Utf8) {
-        // Unlike QString::fromUtf8, which drops it, a leading byte-order mark is kept:
-        // the file is written back as it was read.
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        return decoder.decode(bytes);
+        QString text(bytes.size(), Qt::Uninitialized);
+        text.truncate(decodeUtf8(bytes, text.data()));
+        return text;
     }
     QTextCodec* c = codec(docCodec);
     if (!c)
@@ -130,6 +129,14 @@ QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
     if (crOnly)
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+qsizetype Encoding::decodeUtf8(QByteArrayView bytes, QChar* out)
+{
+    // Unlike QString::fromUtf8, which drops it, a leading byte-order mark is kept:
+    // the file is written back as it was read.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.appendToBuffer(out, bytes) - out;
 }
 
 static bool isJapanese(int docCodec)
@@ -273,13 +280,13 @@ QString Encoding::write(const QString& path, const QString& text, const SaveOpti
     return writer.commit();
 }
 
-int Encoding::invalidSequences(int docCodec, const QByteArray& bytes, const QString& text)
+int Encoding::invalidSequences(int docCodec, QByteArrayView bytes, QStringView text)
 {
     const QChar replacement(QChar::ReplacementCharacter);
     qsizetype shown = text.count(replacement);
     // Only UTF-8 can hold the replacement character itself.
     if (shown > 0 && (docCodec == Auto || docCodec == Utf8))
-        shown -= bytes.count(QByteArrayLiteral("\xEF\xBF\xBD"));
+        shown -= QByteArray::fromRawData(bytes.data(), bytes.size()).count(QByteArrayLiteral("\xEF\xBF\xBD"));
     return int(qMax<qsizetype>(0, shown));
 }
 

@@ -32,10 +32,13 @@ public:
     // change; otherwise by codec, with lone carriage returns turned into line feeds
     // when crOnly is set).
     static QString decode(int docCodec, const QByteArray& bytes, bool crOnly);
+    // The UTF-8 decoding of decode, into out, which has room for one unit per byte;
+    // returns the units written.
+    static qsizetype decodeUtf8(QByteArrayView bytes, QChar* out);
 
     // Byte sequences of a file that its decoded text shows as U+FFFD because they are
     // not valid in the encoding; saving such a text would write U+FFFD in their place.
-    static int invalidSequences(int docCodec, const QByteArray& bytes, const QString& text);
+    static int invalidSequences(int docCodec, QByteArrayView bytes, QStringView text);
 
     // Input methods type some symbols in forms the Japanese codecs cannot encode;
     // these become the forms the codec reads back from the JIS character.

@@ -13,14 +13,19 @@ class TextDecoder
 public:
     TextDecoder(int docCodec, bool crOnly);
 
-    QString decode(QByteArrayView bytes);
+    // Room the text of the next bytes may need, in units.
+    qsizetype room(qsizetype bytes) const { return m_held.size() + bytes; }
+    // Decodes into out, which has room(bytes.size()) units; returns the units written.
+    qsizetype decode(QByteArrayView bytes, QChar* out);
     // The text of the bytes held back.
+    qsizetype finish(QChar* out);
+    QString decode(QByteArrayView bytes);
     QString finish();
     // Byte sequences that could not be read (Encoding::invalidSequences), so far.
     int invalidSequences() const { return m_invalid; }
 
 private:
-    QString convert(QByteArrayView bytes);
+    qsizetype convert(QByteArrayView bytes, QChar* out);
 
     int m_docCodec;
     bool m_crOnly;
