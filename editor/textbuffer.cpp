@@ -137,6 +137,29 @@ void TextBuffer::insert(qsizetype pos, QStringView text)
     m_lineStarts.insert(after, added.begin(), added.end());
 }
 
+void TextBuffer::append(QStringView text)
+{
+    std::memcpy(static_cast<void*>(appendRoom(text.size())), text.utf16(), size_t(text.size()) * sizeof(char16_t));
+    appended(text.size());
+}
+
+QChar* TextBuffer::appendRoom(qsizetype units)
+{
+    if (!ensureGap(units))
+        qBadAlloc();
+    moveGap(size());
+    return reinterpret_cast<QChar*>(m_data + m_gapStart);
+}
+
+void TextBuffer::appended(qsizetype units)
+{
+    const qsizetype pos = m_gapStart;
+    const QStringView text(m_data + pos, units);
+    m_gapStart += units;
+    for (qsizetype i = text.indexOf(QLatin1Char('\n')); i >= 0; i = text.indexOf(QLatin1Char('\n'), i + 1))
+        m_lineStarts.push_back(pos + i + 1);
+}
+
 void TextBuffer::remove(qsizetype pos, qsizetype length)
 {
     if (length <= 0)

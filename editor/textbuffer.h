@@ -40,6 +40,10 @@ public:
     QStringView contiguous();
 
     void insert(qsizetype pos, QStringView text);
+    void append(QStringView text);
+    // Room for units at the end, to be filled and then announced by appended().
+    QChar* appendRoom(qsizetype units);
+    void appended(qsizetype units);
     void remove(qsizetype pos, qsizetype length);
     void clear();
 
@@ -56,6 +60,8 @@ public:
     // Room for this many units in all, so that appending a text of known size copies nothing.
     // False when the memory is not there (the text is unchanged).
     bool reserve(qsizetype units);
+    // Room in the line index, with some to spare so that the first new lines copy nothing.
+    void reserveLines(qsizetype lines) { m_lineStarts.reserve(size_t(lines + lines / 16 + 1024)); }
     // Gives back room beyond a small gap (after a load that reserved for the worst case).
     void squeeze();
 

@@ -1,0 +1,342 @@
+// The editing widget on a long text against the toolkit's stock plain-text widget,
+// and saving against iconv and cp of the same bytes, in the same run.
+//
+//   editor_bench [MiB]        (default 100; also runs half that size to show the growth)
+//
+// Each opening runs in a process of its own (this program again, with "child"), timed
+// from the start of that process to the first paint of the text; the child reports
+// its resident memory then and at its peak.
+
+#include "textloader.h"
+#include "textview.h"
+
+#include "text/encoding.h"
+#include "text/textwriter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+// Lines of 20 to 60 columns: ASCII words between runs of kana and kanji, about 70 bytes of UTF-8.
+QByteArray generateText(qint64 wantedBytes)
+{
+    static const char* const words[] = {"the", "file", "text", "2024-05-01", "Qt", "editor", "(note)", "line",
+                                        "x = 1;", "OK", "error:", "INFO", "value=42", "/var/log"};
+    QRandomGenerator random(42);
+    QByteArray out;
+    out.reserve(wantedBytes + 256);
+    QString line;
+    while (out.size() < wantedBytes) {
+        line.clear();
+        const int columns = random.bounded(20, 61);
+        for (int column = 0; column < columns;) {
+            if (random.bounded(5) < 3) {
+                const QLatin1String word(words[random.bounded(int(std::size(words)))]);
+                line += word + QLatin1Char(' ');
+                column += int(word.size()) + 1;
+            } else {
+                for (int i = random.bounded(2, 7); i > 0; --i, column += 2)
+                    line += QChar(random.bounded(2) ? random.bounded(0x3041, 0x3094) : random.bounded(0x4E00, 0x4E00 + 3000));
+            }
+        }
+        line += QLatin1Char('\n');
+        out += line.toUtf8();
+    }
+    return out;
+}
+
+QByteArray memoryLine()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    qint64 rss = 0;
+    qint64 peak = 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            rss = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        if (line.startsWith("VmHWM:"))
+            peak = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return QByteArray::number(rss * 1024) + ' ' + QByteArray::number(peak * 1024);
+}
+
+// Handles a key and repaints at once; returns milliseconds.
+double keyTime(QWidget* target, QWidget* viewport, int key, Qt::KeyboardModifiers modifiers, const QString& text = {})
+{
+    QElapsedTimer timer;
+    timer.start();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    viewport->repaint();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double timed(const std::function<void()>& run)
+{
+    QElapsedTimer timer;
+    timer.start();
+    run();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void say(const QByteArray& line)
+{
+    std::printf("%s\n", line.constData());
+    std::fflush(stdout);
+}
+
+// The widget's part after the first paint: each action five times, as the first
+// time and the median, then a save after the keystrokes.
+template <typename Editor>
+void measureEditing(Editor* editor, QWidget* viewport, const std::function<void(int)>& jump,
+                    const std::function<QString()>& save)
+{
+    auto report = [](QList<double> times) {
+        const double first = times.first();
+        std::sort(times.begin(), times.end());
+        return QByteArray::number(first) + ' ' + QByteArray::number(times.at(times.size() / 2)) + ' ';
+    };
+    QList<double> pageDown, end, typed, jumps;
+    for (int i = 0; i < 5; ++i)
+        pageDown.append(keyTime(editor, viewport, Qt::Key_PageDown, Qt::NoModifier));
+    for (int i = 0; i < 5; ++i) {
+        keyTime(editor, viewport, Qt::Key_Home, Qt::ControlModifier);
+        end.append(keyTime(editor, viewport, Qt::Key_End, Qt::ControlModifier));
+    }
+    for (int i = 0; i < 5; ++i)
+        typed.append(keyTime(editor, viewport, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+    for (int i = 0; i < 5; ++i) {
+        jump(100000 * (i + 1));
+        jumps.append(timed([&] {
+            jump(700000);
+            viewport->repaint();
+        }));
+    }
+    say("keys " + report(pageDown) + report(end) + report(typed) + report(jumps));
+    QString error;
+    const double ms = timed([&] { error = save(); });
+    say("save " + QByteArray::number(ms) + (error.isEmpty() ? "" : " " + error.toUtf8()));
+}
+
+int runChild(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString kind = QString::fromLocal8Bit(argv[2]);
+    const QString path = QString::fromLocal8Bit(argv[3]);
+    const QString savePath = path + QStringLiteral(".saved");
+    const int codec = QString::fromLocal8Bit(argv[4]).toInt();
+    bool painted = false;
+
+    struct PaintWatch : QObject
+    {
+        std::function<void()> onPaint;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && onPaint)
+                QTimer::singleShot(0, this, onPaint);
+            return false;
+        }
+    } watch;
+
+    if (kind == QLatin1String("stock")) {
+        // As the editor opened files before: all bytes, one decode, the stock widget.
+        auto* editor = new QPlainTextEdit;
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        editor->setPlainText(Encoding::decode(codec, file.readAll(), false));
+        editor->resize(640, 480);
+        editor->viewport()->installEventFilter(&watch);
+        watch.onPaint = [&] {
+            if (painted)
+                return;
+            painted = true;
+            say("painted " + memoryLine());
+            measureEditing(
+                editor, editor->viewport(),
+                [&](int line) {
+                    QTextCursor c(editor->document()->findBlockByNumber(line));
+                    editor->setTextCursor(c);
+                },
+                [&] {
+                    Encoding::SaveOptions options;
+                    options.docCodec = codec;
+                    return Encoding::write(savePath, editor->toPlainText(), options);
+                });
+            app.quit();
+        };
+        editor->show();
+        return app.exec();
+    }
+
+    auto* view = new TextView;
+    view->resize(640, 480);
+    TextLoader loader;
+    QObject::connect(&loader, &TextLoader::finished, view, [&](bool ok) {
+        if (!ok) {
+            say("failed");
+            app.exit(1);
+            return;
+        }
+        view->model()->setBuffer(loader.takeText());
+        view->viewport()->installEventFilter(&watch);
+        view->show();
+        view->setFocus();
+    });
+    watch.onPaint = [&] {
+        if (painted)
+            return;
+        painted = true;
+        say("painted " + memoryLine());
+        measureEditing(
+            view, view->viewport(), [&](int line) { view->setCursorRowColumn(line, 0); },
+            [&] {
+                Encoding::SaveOptions options;
+                options.docCodec = loader.docCodec();
+                TextWriter writer(savePath, options);
+                if (!writer.open())
+                    return writer.error();
+                const TextBuffer& text = view->buffer();
+                constexpr qsizetype piece = 1 << 20;
+                for (qsizetype at = 0; at < text.size(); at += piece)
+                    for (const QStringView part : text.pieces(at, qMin(piece, text.size() - at)))
+                        writer.write(part);
+                return writer.commit();
+            });
+        app.quit();
+    };
+    loader.start(path, codec, false);
+    return app.exec();
+}
+
+struct ChildResult
+{
+    double openMs = 0;
+    qint64 rss = 0;
+    qint64 peak = 0;
+    QList<double> keys;
+    double saveMs = 0;
+};
+
+ChildResult runOpen(const QString& kind, const QString& path, int codec)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child"), kind, path, QString::number(codec)});
+    ChildResult result;
+    while (child.waitForReadyRead(120000) || child.canReadLine()) {
+        while (child.canReadLine()) {
+            const QList<QByteArray> words = child.readLine().trimmed().split(' ');
+            if (words.value(0) == "painted") {
+                result.openMs = timer.nsecsElapsed() / 1e6;
+                result.rss = words.value(1).toLongLong();
+                result.peak = words.value(2).toLongLong();
+            } else if (words.value(0) == "keys") {
+                for (int i = 1; i < words.size(); ++i)
+                    result.keys.append(words.at(i).toDouble());
+            } else if (words.value(0) == "save") {
+                result.saveMs = words.value(1).toDouble();
+            }
+        }
+        if (child.state() == QProcess::NotRunning)
+            break;
+    }
+    child.waitForFinished(120000);
+    return result;
+}
+
+double runTool(const QString& program, const QStringList& arguments, const QString& output)
+{
+    QProcess tool;
+    if (!output.isEmpty())
+        tool.setStandardOutputFile(output);
+    QElapsedTimer timer;
+    timer.start();
+    tool.start(program, arguments);
+    tool.waitForFinished(600000);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void compare(const QString& label, qint64 fileSize, const QString& path, int codec)
+{
+    const QString dir = QFileInfo(path).absolutePath();
+    // A warm page cache for both sides.
+    runTool(QStringLiteral("cat"), {path}, QStringLiteral("/dev/null"));
+    const ChildResult stock = runOpen(QStringLiteral("stock"), path, codec);
+    const ChildResult ours = runOpen(QStringLiteral("velino"), path, codec);
+    const char* iconvName = codec == Encoding::ShiftJis ? "SHIFT_JIS" : "UTF-8";
+    const double iconv = runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QLatin1String(iconvName),
+                                                           QStringLiteral("-t"), QLatin1String(iconvName), path},
+                                 dir + QStringLiteral("/iconv.out"));
+    const double cp = runTool(QStringLiteral("cp"), {path, dir + QStringLiteral("/cp.out")}, QString());
+    const double mib = fileSize / 1048576.0;
+
+    std::printf("\n%s, %.0f MiB\n", qPrintable(label), mib);
+    std::printf("  %-34s %10s %10s %8s\n", "", "stock", "velino", "ratio");
+    auto row = [](const char* what, double a, double b, const char* unit) {
+        std::printf("  %-34s %8.1f%-2s %8.1f%-2s %8.2f\n", what, a, unit, b, unit, b > 0 ? a / b : 0.0);
+    };
+    row("open to first paint", stock.openMs, ours.openMs, "ms");
+    row("resident / file size", stock.rss / double(fileSize), ours.rss / double(fileSize), "x");
+    row("peak resident / file size", stock.peak / double(fileSize), ours.peak / double(fileSize), "x");
+    static const char* const keys[] = {"Page Down + paint", "Ctrl+End + paint", "keystroke at end + paint",
+                                       "jump to line 700000 + paint"};
+    for (int i = 0; i < 4; ++i) {
+        row(qPrintable(QString::fromLatin1(keys[i]) + QStringLiteral(", first")), stock.keys.value(2 * i),
+            ours.keys.value(2 * i), "ms");
+        row("  median of 5", stock.keys.value(2 * i + 1), ours.keys.value(2 * i + 1), "ms");
+    }
+    row("save after one edit", stock.saveMs, ours.saveMs, "ms");
+    std::printf("  %-34s %8.1fms (iconv %.1f + cp %.1f); velino / reference %.2f (at most 1.5)\n", "iconv + cp",
+                iconv + cp, iconv, cp, ours.saveMs / (iconv + cp));
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 4 && qstrcmp(argv[1], "child") == 0)
+        return runChild(argc, argv);
+    QCoreApplication app(argc, argv);
+    const qint64 mib = argc > 1 ? std::atoll(argv[1]) : 100;
+    QTemporaryDir dir;
+    std::printf("Opening in a new process to the first paint, keys with their repaint, saving.\n"
+                "Ratios are stock / velino (above 1: velino is faster or smaller).\n");
+    for (const qint64 size : {mib / 2, mib}) {
+        const QByteArray utf8 = generateText(size * 1024 * 1024);
+        const QString utf8Path = dir.filePath(QStringLiteral("text-%1.txt").arg(size));
+        QFile file(utf8Path);
+        file.open(QIODevice::WriteOnly);
+        file.write(utf8);
+        file.close();
+        std::printf("\n%lld lines\n", static_cast<long long>(utf8.count('\n')));
+        compare(QStringLiteral("UTF-8"), utf8.size(), utf8Path, Encoding::Utf8);
+        if (size == mib) {
+            const QByteArray sjis = Encoding::encode(Encoding::ShiftJis, QString::fromUtf8(utf8));
+            const QString sjisPath = dir.filePath(QStringLiteral("text-sjis.txt"));
+            QFile sjisFile(sjisPath);
+            sjisFile.open(QIODevice::WriteOnly);
+            sjisFile.write(sjis);
+            sjisFile.close();
+            compare(QStringLiteral("Shift JIS"), sjis.size(), sjisPath, Encoding::ShiftJis);
+        }
+    }
+    return 0;
+}
