@@ -20,15 +20,16 @@ void TextModel::setBuffer(TextBuffer&& buffer)
     announceModified(wasModified);
 }
 
-void TextModel::apply(qsizetype pos, qsizetype length, QStringView text)
+void TextModel::apply(qsizetype pos, QStringView removed, QStringView text)
 {
+    const qsizetype length = removed.size();
     // Line starts follow line feeds, so the line of a position counts the line feeds before it.
     const int firstLine = m_buffer.lineOf(pos);
     const int feedsRemoved = m_buffer.lineOf(pos + length) - firstLine;
     const int feedsAdded = int(text.count(QLatin1Char('\n')));
     m_buffer.remove(pos, length);
     m_buffer.insert(pos, text);
-    emit changed(Change{pos, length, text.size(), firstLine, feedsRemoved + 1, feedsAdded + 1});
+    emit changed(Change{pos, length, text.size(), firstLine, feedsRemoved + 1, feedsAdded + 1, removed});
 }
 
 void TextModel::applyRanges(const std::vector<TextBuffer::Range>& ranges)
@@ -48,7 +49,8 @@ void TextModel::replace(qsizetype pos, qsizetype length, QStringView text, EditK
     if (length == 0 && text.isEmpty())
         return;
     const bool wasModified = isModified();
-    EditHistory::Edit edit{pos, m_buffer.text(pos, length), text.toString()};
+    const QString removed = m_buffer.text(pos, length);
+    EditHistory::Edit edit{pos, removed, text.toString()};
     if (m_groupDepth > 0 && m_groupStarted) {
         m_history.append(std::move(edit));
     } else if (m_groupDepth > 0) {
@@ -57,7 +59,7 @@ void TextModel::replace(qsizetype pos, qsizetype length, QStringView text, EditK
     } else if (kind != Typing || !m_history.mergeTyping(edit)) {
         m_history.push(EditHistory::Step{{std::move(edit)}, false, kind == Typing});
     }
-    apply(pos, length, text);
+    apply(pos, removed, text);
     announceModified(wasModified);
 }
 
@@ -111,7 +113,7 @@ qsizetype TextModel::undo()
         const std::vector<EditHistory::Edit> edits = step.edits;
         m_history.undone();
         for (auto e = edits.rbegin(); e != edits.rend(); ++e) {
-            apply(e->pos, e->inserted.size(), e->removed);
+            apply(e->pos, e->inserted, e->removed);
             cursor = e->pos + e->removed.size();
         }
     }
@@ -142,7 +144,7 @@ qsizetype TextModel::redo()
         const std::vector<EditHistory::Edit> edits = step.edits;
         m_history.redone();
         for (const EditHistory::Edit& e : edits) {
-            apply(e.pos, e.removed.size(), e.inserted);
+            apply(e.pos, e.removed, e.inserted);
             cursor = e.pos + e.inserted.size();
         }
     }

@@ -13,7 +13,8 @@ class TextModel : public QObject
 public:
     // The text from pos: `removed` units replaced by `inserted`; lines from
     // firstLine: `linesRemoved` lines replaced by `linesAdded` (the line holding
-    // pos counts as replaced when its text changed).
+    // pos counts as replaced when its text changed). The removed text is valid while
+    // the signal is delivered.
     struct Change
     {
         qsizetype pos;
@@ -22,6 +23,7 @@ public:
         int firstLine;
         int linesRemoved;
         int linesAdded;
+        QStringView removedText;
     };
     enum EditKind { Command, Typing };
 
@@ -64,7 +66,7 @@ signals:
     void modificationChanged(bool modified);
 
 private:
-    void apply(qsizetype pos, qsizetype length, QStringView text);
+    void apply(qsizetype pos, QStringView removed, QStringView text);
     void applyRanges(const std::vector<TextBuffer::Range>& ranges);
     void announceModified(bool wasModified);
 

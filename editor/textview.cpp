@@ -1,5 +1,8 @@
 #include "textview.h"
 
+#include "textviewaccessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QScrollBar>
@@ -15,6 +18,8 @@ constexpr int cursorRoom = 4;
 TextView::TextView(QWidget* parent)
     : QAbstractScrollArea(parent), m_model(new TextModel(this)), m_layout(m_model->buffer())
 {
+    static const bool accessible = (TextViewAccessible::install(), true);
+    Q_UNUSED(accessible);
     connect(m_model, &TextModel::changed, this, &TextView::modelChanged);
     connect(m_model, &TextModel::reset, this, &TextView::modelReset);
     connect(m_model, &TextModel::modificationChanged, this, &TextView::modificationChanged);
@@ -76,13 +81,22 @@ void TextView::moveCursorTo(qsizetype pos, bool keepAnchor, bool atRowEnd)
     restartBlink();
     ensureCursorVisible();
     viewport()->update();
-    if (oldCursor != m_cursor)
+    if (oldCursor != m_cursor) {
         emit cursorPositionChanged();
+        if (QAccessible::isActive()) {
+            QAccessibleTextCursorEvent event(this, int(m_cursor));
+            QAccessible::updateAccessibility(&event);
+        }
+    }
     if (hadSelection != hasSelection())
         emit copyAvailable(hasSelection());
     if ((hadSelection || hasSelection()) && (oldAnchor != m_anchor || oldCursor != m_cursor)) {
         emit selectionChanged();
         announceSelection();
+        if (QAccessible::isActive()) {
+            QAccessibleTextSelectionEvent event(this, int(selectionStart()), int(selectionEnd()));
+            QAccessible::updateAccessibility(&event);
+        }
     }
 }
 
@@ -299,9 +313,28 @@ QRect TextView::cursorRect()
         text.insert(column, m_preedit);
         column += m_preeditCursor;
     }
-    const int x = m_leftMargin + int(m_layout.width(text, column)) - horizontalScrollBar()->value();
+    const int x = int(originOf(text) + m_layout.width(text, column)) - horizontalScrollBar()->value();
     const QPoint origin = viewport()->geometry().topLeft();
     return QRect(origin.x() + x, origin.y() + (row - m_top) * m_rowHeight, 2, m_rowHeight);
+}
+
+QRect TextView::positionRect(qsizetype pos)
+{
+    pos = qBound<qsizetype>(0, pos, buffer().size());
+    const int row = rowOfPosition(pos);
+    const qsizetype start = rowStart(row);
+    const QString text = rowText(row);
+    const qreal x1 = originOf(text) + m_layout.width(text, pos - start);
+    const qreal x2 = originOf(text) + m_layout.width(text, nextPosition(pos) - start);
+    const QPoint origin = viewport()->geometry().topLeft();
+    return QRect(origin.x() + int(x1) - horizontalScrollBar()->value(), origin.y() + (row - m_top) * m_rowHeight,
+                 qMax(1, int(x2 - x1)), m_rowHeight);
+}
+
+qsizetype TextView::positionAtPoint(const QPoint& point)
+{
+    bool atRowEnd = false;
+    return positionAt(point - viewport()->geometry().topLeft(), &atRowEnd);
 }
 
 void TextView::scrollContentsBy(int, int)
@@ -332,6 +365,11 @@ void TextView::modelChanged(const TextModel::Change& change)
     };
     m_cursor = adjust(m_cursor);
     m_anchor = adjust(m_anchor);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(this, int(change.pos), change.removedText.toString(),
+                                         buffer().text(change.pos, change.inserted));
+        QAccessible::updateAccessibility(&event);
+    }
     updateScrollBars();
     startIdleMeasuring();
     viewport()->update();

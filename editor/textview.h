@@ -79,6 +79,10 @@ public:
     int rowHeight() const { return m_rowHeight; }
     void ensureCursorVisible();
     QRect cursorRect();
+    // The room of the character at pos, in the widget's coordinates.
+    QRect positionRect(qsizetype pos);
+    // The position nearest to a point of the widget.
+    qsizetype positionAtPoint(const QPoint& point);
 
 public slots:
     void undo();
