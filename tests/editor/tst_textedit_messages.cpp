@@ -1,3 +1,4 @@
+#include "document.h"
 #include "qpeeditor.h"
 #include "textedit.h"
 
@@ -96,8 +97,8 @@ private slots:
             e << other;
         }
         QTRY_COMPARE(w.document()->file(), other);
-        QCOMPARE(w.lastFiles().path(0), file);
-        QCOMPARE(w.lastFiles().line(0), 7);
+        QCOMPARE(w.settings().history.path(0), file);
+        QCOMPARE(w.settings().history.line(0), 7);
     }
 };
 

@@ -1,8 +1,8 @@
 #include "listlastfile.h"
 #include "modalanswer.h"
 #include "qpeeditor.h"
+#include "settingstable.h"
 #include "textedit.h"
-#include "velinoglobals.h"
 
 #include "platform/config.h"
 
@@ -84,7 +84,7 @@ private slots:
             QCOMPARE(toolBarItems(w), QStringList({QStringLiteral("open(&O)..."), QStringLiteral("save(&S)"),
                                                    QStringLiteral("cut(&T)"), QStringLiteral("copy(&C)"),
                                                    QStringLiteral("paste(&P)"), QStringLiteral("find(&F)")}));
-            QCOMPARE(w.editor()->cursorStyle(), 2);
+            QCOMPARE(w.editor()->settings().CursorWidth, 2);
             QVERIFY(!w.findChild<QTimer*>(QStringLiteral("autoSave")));
             QCOMPARE(historyItems(w), QStringList());
             QCOMPARE(w.editor()->palette().color(QPalette::Base), QColor(Qt::white));
@@ -96,16 +96,21 @@ private slots:
         QCOMPARE(written(confPath(), QStringLiteral("LastFile/LastFile1")).toString(), QStringLiteral("dummy"));
         QCOMPARE(written(confPath(), QStringLiteral("LastFile/LastFile7_col")).toInt(), -1);
         QCOMPARE(written(conf2Path(), QStringLiteral("User/User3CommentColor")).toInt(), -1);
-        // Keys without a dialog are never written.
-        const QStringList view = [] {
-            QSettings s(confPath(), QSettings::IniFormat);
-            s.beginGroup(QStringLiteral("View"));
-            return s.childKeys();
-        }();
-        for (const char* key : {"IconNew", "AutoSave", "AutoSaveDir", "OKisEnter", "UserJumpU", "SaveFastUTF8",
-                                "IconOpenName", "MarkPosToggle", "CtrlUpSelect", "SmallSaveDialog"})
-            QVERIFY2(!view.contains(QLatin1String(key)), key);
-        QCOMPARE(view.size(), 27 + 10);
+        // Exactly the keys that something besides a hand edit changes are written
+        // ("LastFile1" is read twice: once as the history's first path).
+        QMap<QString, bool> written;
+        for (const SettingKey& k : SettingsTable::keys()) {
+            const QString file = k.file == SettingKey::Main ? confPath() : conf2Path();
+            written[file + QLatin1Char(':') + k.group + QLatin1Char('/') + k.key] |= k.written();
+        }
+        for (auto it = written.begin(); it != written.end(); ++it) {
+            const QStringList fileAndKey = it.key().split(QLatin1Char(':'));
+            QVERIFY2(QSettings(fileAndKey[0], QSettings::IniFormat).contains(fileAndKey[1]) == it.value(),
+                     qPrintable(it.key()));
+        }
+        QSettings view(confPath(), QSettings::IniFormat);
+        view.beginGroup(QStringLiteral("View"));
+        QCOMPARE(view.childKeys().size(), 27 + 10);
     }
 
     void correctionsFromHandMadeFile_data()
@@ -135,7 +140,7 @@ private slots:
         {
             TextEdit w(QStringLiteral("VElino"));
             QCOMPARE(w.editor()->defaultTabStop(), 8);
-            QCOMPARE(w.editor()->cursorStyle(), 2);
+            QCOMPARE(w.editor()->settings().CursorWidth, 2);
             QCOMPARE(w.editor()->fontSize(), 12);
             QVERIFY(!w.findChild<QTimer*>(QStringLiteral("autoSave")));
             QCOMPARE(w.editor()->palette().color(QPalette::Base), QColor(Qt::white));
@@ -145,7 +150,7 @@ private slots:
             const QStringList icons = toolBarItems(w);
             QCOMPARE(icons.constFirst(), QStringLiteral("new file(&N)"));
             QVERIFY(!icons.contains(QStringLiteral("find(&F)")));
-            QCOMPARE(w.colorOptions().at(0).charColor, 1);
+            QCOMPARE(w.settings().fileInfo[0].charColor, 1);
         }
         QCOMPARE(written(confPath(), QStringLiteral("View/TabLength")).toInt(), 8);
         QCOMPARE(written(confPath(), QStringLiteral("View/CursorWidth")).toInt(), 2);
@@ -196,18 +201,19 @@ private slots:
                                {QStringLiteral("User/User2Word1"), QStringLiteral("int char")}});
         TextEdit w(QStringLiteral("VElino"));
         w.setFileType(QStringLiteral("txt"));
-        QCOMPARE(FileType, 0);
+        QCOMPARE(w.fileType(), 0);
         w.setFileType(QStringLiteral("TXT"));
-        QCOMPARE(FileType, 0);
+        QCOMPARE(w.fileType(), 0);
         w.setFileType(QStringLiteral("h"));
-        QCOMPARE(FileType, 2);
-        QCOMPARE(w.editor()->userFileInfo(2).word1, QStringLiteral("int char"));
+        QCOMPARE(w.fileType(), 2);
+        QCOMPARE(w.editor()->settings().fileInfo[2].word1, QStringLiteral("int char"));
+        QCOMPARE(w.editor()->fileType(), 2);
         w.setFileType(QStringLiteral("cpp"));
-        QCOMPARE(FileType, 4);
+        QCOMPARE(w.fileType(), 4);
         w.setFileType(QStringLiteral("H"));
-        QCOMPARE(FileType, 6);
+        QCOMPARE(w.fileType(), 6);
         w.setFileType(QString()); // types without extensions do not match files without one
-        QCOMPARE(FileType, 6);
+        QCOMPARE(w.fileType(), 6);
     }
 
     void historyOrdering()
@@ -250,9 +256,9 @@ private slots:
             // f7 is open; f6 down to f0 are the history.
             QCOMPARE(historyItems(w).constFirst(), QStringLiteral("f6.txt(&1)"));
             QCOMPARE(historyItems(w).constLast(), QStringLiteral("f0.txt(&7)"));
-            QCOMPARE(w.lastFiles().line(6), 2);
-            QCOMPARE(w.lastFiles().col(6), 5);
-            QCOMPARE(w.lastFiles().color(6), 2);
+            QCOMPARE(w.settings().history.line(6), 2);
+            QCOMPARE(w.settings().history.col(6), 5);
+            QCOMPARE(w.settings().history.color(6), 2);
 
             // Reopening restores the cursor and the background colour.
             w.setBackColor(0);
@@ -261,8 +267,8 @@ private slots:
             QCOMPARE(w.editor()->cursorColumn(), 5);
             QCOMPARE(w.editor()->palette().color(QPalette::Base), QColor(150, 255, 150));
             // Leaving f7 dropped f0's old place; f0 is open.
-            QCOMPARE(w.lastFiles().path(0), files.at(7));
-            QCOMPARE(w.lastFiles().path(6), files.at(1));
+            QCOMPARE(w.settings().history.path(0), files.at(7));
+            QCOMPARE(w.settings().history.path(6), files.at(1));
 
             w.fileClearHistory();
             QCOMPARE(historyItems(w), QStringList());
@@ -296,17 +302,17 @@ private slots:
     void viewOptions()
     {
         TextEdit w(QStringLiteral("VElino"));
-        ViewOptions o = w.viewOptions();
-        o.backColor = 7;
-        o.cursorColor = 7;  // black cursor line on black becomes white
-        o.cursorColor2 = 6; // black cursor on black becomes white
-        o.cursorWidth = 6;
-        o.shortCutKey = false;
+        EditorSettings o = w.settings();
+        o.BackColor = 7;
+        o.CursorColor = 7;  // black cursor line on black becomes white
+        o.CursorColor2 = 6; // black cursor on black becomes white
+        o.CursorWidth = 6;
+        o.ShortCutKey = false;
         w.applyViewOptions(o);
         QCOMPARE(w.editor()->palette().color(QPalette::Text), QColor(Qt::white));
         QCOMPARE(w.editor()->cursorLineColour(), QColor(Qt::white));
         QCOMPARE(w.editor()->cursorColour(), QColor(Qt::white));
-        QCOMPARE(w.editor()->cursorStyle(), 6);
+        QCOMPARE(w.editor()->settings().CursorWidth, 6);
         QCOMPARE(w.findChildren<QMenuBar*>().constFirst()->actions().constFirst()->text(), QStringLiteral("File"));
         // Written at once.
         QCOMPARE(written(confPath(), QStringLiteral("View/BackColor")).toInt(), 7);
@@ -318,9 +324,9 @@ private slots:
     void funcOptions()
     {
         TextEdit w(QStringLiteral("VElino"));
-        FuncOptions o = w.funcOptions();
-        o.inputCodec = 3;
-        o.tabLength = 4;
+        EditorSettings o = w.settings();
+        o.InputCodec = 3;
+        o.TabLength = 4;
         w.applyFuncOptions(o);
         QCOMPARE(w.editor()->defaultTabStop(), 4);
         // A forced input encoding also becomes the output one when that was Auto.
@@ -332,25 +338,25 @@ private slots:
     void colorIdiomAndKeyOptions()
     {
         TextEdit w(QStringLiteral("VElino"));
-        QList<UserFileInfo> records = w.colorOptions();
-        records[3].ext = QStringLiteral("py");
-        records[3].comment = QStringLiteral("#");
-        records[0].regExp = true;
+        EditorSettings records = w.settings();
+        records.fileInfo[3].ext = QStringLiteral("py");
+        records.fileInfo[3].comment = QStringLiteral("#");
+        records.fileInfo[0].regExp = true;
         w.applyColorOptions(records);
         w.setFileType(QStringLiteral("py"));
-        QCOMPARE(FileType, 3);
-        QCOMPARE(w.editor()->userFileInfo(3).comment, QStringLiteral("#"));
+        QCOMPARE(w.fileType(), 3);
+        QCOMPARE(w.editor()->settings().fileInfo[3].comment, QStringLiteral("#"));
         QCOMPARE(written(conf2Path(), QStringLiteral("User/User3Ext")).toString(), QStringLiteral("py"));
         QCOMPARE(written(conf2Path(), QStringLiteral("Common/CommonRegExpress")).toString(), QStringLiteral("true"));
 
-        QStringList idioms = w.idioms();
-        idioms[8] = QStringLiteral("Dear \\n");
+        EditorSettings idioms = w.settings();
+        idioms.idiom[8] = QStringLiteral("Dear \\n");
         w.applyIdioms(idioms);
         QCOMPARE(written(conf2Path(), QStringLiteral("Idiom/rIdiom9")).toString(), QStringLiteral("Dear \\n"));
 
-        SpecialKey keys;
-        keys.fnM = 15;
-        keys.ctrlEnter = 4;
+        EditorSettings keys = w.settings();
+        keys.specialKey.fnM = 15;
+        keys.specialKey.ctrlEnter = 4;
         w.applySpecialKey(keys);
         QCOMPARE(written(confPath(), QStringLiteral("Key/KeyFn_M")).toInt(), 15);
         QCOMPARE(written(confPath(), QStringLiteral("Key/KeyFn_N")).toInt(), 0);
@@ -361,23 +367,23 @@ private slots:
     {
         {
             TextEdit w(QStringLiteral("VElino"));
-            QList<UserFileInfo> records = w.colorOptions();
-            records[0].regExp = true;
+            EditorSettings records = w.settings();
+            records.fileInfo[0].regExp = true;
             w.applyColorOptions(records);
         }
         {
             TextEdit w(QStringLiteral("VElino"));
-            QVERIFY(w.colorOptions().constFirst().regExp);
+            QVERIFY(w.settings().fileInfo[0].regExp);
         }
         // Hand-made numbers: non-zero is on.
         handMade(conf2Path(), {{QStringLiteral("Common/CommonRegExpress"), 2}});
         {
             TextEdit w(QStringLiteral("VElino"));
-            QVERIFY(w.colorOptions().constFirst().regExp);
+            QVERIFY(w.settings().fileInfo[0].regExp);
         }
         handMade(conf2Path(), {{QStringLiteral("Common/CommonRegExpress"), 0}});
         TextEdit w(QStringLiteral("VElino"));
-        QVERIFY(!w.colorOptions().constFirst().regExp);
+        QVERIFY(!w.settings().fileInfo[0].regExp);
     }
 
     void specialKeyRunsItsFunction()
@@ -391,7 +397,9 @@ private slots:
         QTest::keyClick(w.editor(), Qt::Key_Return, Qt::ControlModifier);
         QVERIFY(w.editor()->toPlainText().isEmpty());
         // Rebound to nothing, the key no longer undoes.
-        w.applySpecialKey(SpecialKey());
+        EditorSettings unbound = w.settings();
+        unbound.specialKey = SpecialKey();
+        w.applySpecialKey(unbound);
         QTest::keyClicks(w.editor(), QStringLiteral("xyz"));
         QTest::keyClick(w.editor(), Qt::Key_Return, Qt::ControlModifier);
         QVERIFY(w.editor()->toPlainText().startsWith(QStringLiteral("xyz")));
