@@ -27,8 +27,8 @@ public:
     Entry& entry(int i) { return m_entries[i]; }
 
     void itemSet(int i, const QString& path, int col, int line, int color);
-    // Invalidates entry i; its path, line and colour stay (they are still written).
-    void clear(int i) { m_entries[i].col = -1; }
+    // Empties entry i: a cleared file is forgotten, not just hidden.
+    void clear(int i) { m_entries[i] = Entry(); }
 
     // Puts path at entry 0: a valid entry with the same path moves up, otherwise
     // the oldest entry drops out.
