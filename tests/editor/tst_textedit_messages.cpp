@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -62,6 +63,27 @@ private slots:
         QCOMPARE(w.editor()->cursorRow(), 60);
         w.startWith({QStringLiteral("velino"), file, QStringLiteral("99999")});
         QCOMPARE(w.editor()->cursorRow(), 60);
+    }
+
+    void fixedWidthWrapKeepsTheCursor()
+    {
+        QSettings conf(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat);
+        conf.setValue(QStringLiteral("View/Wrap"), true);
+        conf.setValue(QStringLiteral("View/WrapMethod"), 40);
+        conf.sync();
+        TextEdit w(QStringLiteral("VElino"));
+        w.wrap_this();
+        w.show();
+        w.startWith({QStringLiteral("velino"), file, QStringLiteral("40")});
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.editor()->wrapMode(), QpeEditor::WrapMode::FixedWidth);
+        QCOMPARE(w.editor()->Row2CRLineNumber(w.editor()->cursorRow()), 40);
+
+        w.editor()->setCursorPosition(w.editor()->Line2WrapLineNumber(30), 1);
+        w.resize(w.width() + 120, w.height());
+        QTest::qWait(50);
+        QCOMPARE(w.editor()->Row2CRLineNumber(w.editor()->cursorRow()), 30);
+        QCOMPARE(w.editor()->cursorColumn(), 1);
     }
 
     void jumpToOverTheChannel()
