@@ -26,15 +26,19 @@ bool Document::load(int inputCodec, QString* text)
     m_docCodec = Encoding::chooseOnOpen(inputCodec, file(), bytes, m_crOnly);
     *text = Encoding::decode(m_docCodec, bytes, m_crOnly);
     m_unreadable = Encoding::invalidSequences(m_docCodec, bytes, *text);
+    m_readCodec = m_docCodec;
+    m_readSymbols = Encoding::typedSymbols(m_docCodec, *text);
     return read;
+}
+
+QString Document::symbolsAsRead() const
+{
+    return m_docCodec == m_readCodec ? m_readSymbols : QString();
 }
 
 int Document::unencodable(const QString& text, char32_t* first) const
 {
-    QChar firstChar;
-    const int count = Encoding::unencodable(m_docCodec, Encoding::mapForCodec(m_docCodec, text), &firstChar);
-    *first = firstChar.unicode();
-    return count;
+    return Encoding::unencodable(m_docCodec, text, first, symbolsAsRead());
 }
 
 QString Document::save(const QString& text, int appendCRCode, bool saveFastUTF8)
@@ -44,6 +48,7 @@ QString Document::save(const QString& text, int appendCRCode, bool saveFastUTF8)
     options.appendCRCode = appendCRCode;
     options.crOnly = m_crOnly;
     options.saveFastUTF8 = saveFastUTF8;
+    options.keep = symbolsAsRead();
     const QString error = Encoding::write(file(), text, options);
     if (error.isNull()) {
         m_isNewDoc = false;
@@ -61,6 +66,10 @@ QString Document::untitledName(const QString& text)
     while (name.startsWith(QLatin1Char('.')))
         name.remove(0, 1);
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    name.truncate(40);
+    // 40 characters, a surrogate pair counting as one and never split.
+    qsizetype end = 0;
+    for (int chars = 0; chars < 40 && end < name.size(); ++chars)
+        end += name.at(end).isHighSurrogate() && end + 1 < name.size() && name.at(end + 1).isLowSurrogate() ? 2 : 1;
+    name.truncate(end);
     return name.isEmpty() ? QStringLiteral("NoTitle") : name;
 }

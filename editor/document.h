@@ -54,10 +54,16 @@ public:
     static QString untitledName(const QString& text);
 
 private:
+    // Symbols the file held in the forms input methods type: written back as read,
+    // not mapped as typed ones are, while the encoding stays the one read.
+    QString symbolsAsRead() const;
+
     DocLnk m_link;
     bool m_isNewDoc = true;
     int m_docCodec = 2;
     bool m_crOnly = false;
     qint64 m_fileSize = 0;
     int m_unreadable = 0;
+    int m_readCodec = 0;
+    QString m_readSymbols;
 };

@@ -193,7 +193,7 @@ bool TextEdit::confirmUnencodable(const QString& text)
         eucLabel("%1 characters cannot be written in this encoding (the first is \"%2\" U+%3).\n"
                  "They will be written as substitutes.")
             .arg(count)
-            .arg(QString::fromUcs4(&first, 1))
+            .arg(QChar::isSurrogate(first) ? QString(QChar(QChar::ReplacementCharacter)) : QString::fromUcs4(&first, 1))
             .arg(uint(first), 4, 16, QLatin1Char('0'));
     return askOkCancel(this, message) == 0;
 }

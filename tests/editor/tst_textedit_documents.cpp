@@ -126,6 +126,9 @@ private slots:
         QTest::newRow("only spaces") << QStringLiteral("   \n  ") << QStringLiteral("NoTitle");
         QTest::newRow("long word") << QString(45, QLatin1Char('w')) << QString(40, QLatin1Char('w'));
         QTest::newRow("leading blanks") << QStringLiteral("\n\t  memo  x") << QStringLiteral("memo");
+        const QString emoji = QString::fromUtf8("\U0001F600");
+        QTest::newRow("pair at the cut") << QString(39, QLatin1Char('w')) + emoji + emoji
+                                         << QString(39, QLatin1Char('w')) + emoji;
     }
 
     void untitledNames()
@@ -311,6 +314,41 @@ private slots:
         QVERIFY(written.startsWith("abc"));
         QVERIFY(written.endsWith("\x81\x60" "d")); // the wave dash as the JIS character
         QVERIFY(!w.editor()->edited());
+    }
+
+    void loneSurrogateIsNamedAndSaved()
+    {
+        const QString file = path(QStringLiteral("utf8.txt"));
+        writeBytes(file, "one\ntwo\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(file);
+        w.editor()->insert(QString(QChar(0xD800)) + QLatin1Char('x')); // as a paste can bring it
+        ModalAnswer ok(QStringLiteral("OK"));
+        QVERIFY(w.save());
+        QCOMPARE(ok.title(), QStringLiteral("VElino warning"));
+        QVERIFY2(ok.text().startsWith(QStringLiteral("1 characters cannot be written")), qPrintable(ok.text()));
+        QVERIFY2(ok.text().contains(QStringLiteral("U+d800")), qPrintable(ok.text()));
+        QCOMPARE(readBytes(file), QByteArray("\xef\xbf\xbdxone\ntwo\n"));
+    }
+
+    void crOnlyBelongsToItsDocument()
+    {
+        // A file with carriage returns only, then an LF file read in a forced encoding:
+        // the second keeps its line feeds.
+        const QString mac = path(QStringLiteral("mac.txt"));
+        const QString lf = path(QStringLiteral("unix.txt"));
+        writeBytes(mac, "a\rb\r");
+        writeBytes(lf, "c\nd\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(mac);
+        QVERIFY(w.document()->crOnly());
+        EditorSettings forced = w.settings();
+        forced.InputCodec = Encoding::ShiftJis;
+        w.applyFuncOptions(forced);
+        w.openThisFile(lf);
+        w.editor()->insert(QStringLiteral("x"));
+        QVERIFY(w.save());
+        QCOMPARE(readBytes(lf), QByteArray("xc\nd\n"));
     }
 
     void unreadableBytesAreNotSilentlyReplaced()
