@@ -129,6 +129,15 @@ void TextEdit::wrap_this()
     setWordWrap(m_settings.Wrap);
 }
 
+void TextEdit::MarkCursorPos(bool on)
+{
+    if (on)
+        m_editor->setJumpMark(m_editor->cursorRow(), m_editor->cursorColumn());
+    else
+        m_editor->setJumpMark(-1, -1);
+    m_editor->setFocus();
+}
+
 void TextEdit::jump_top()
 {
     m_editor->setCursorPosition(0, 0);
@@ -198,5 +207,4 @@ void TextEdit::findPrev() {}
 void TextEdit::findClose() {}
 void TextEdit::replaceProc() {}
 void TextEdit::jump_number() {}
-void TextEdit::MarkCursorPos(bool) {}
 void TextEdit::jump_markpos() {}

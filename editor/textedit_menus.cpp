@@ -100,7 +100,12 @@ void TextEdit::buildMenus()
     markAction = viewMenu->addAction(eucLabel("mark(&M)"));
     markAction->setCheckable(true);
     markAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
-    connect(markAction, &QAction::triggered, this, &TextEdit::MarkCursorPos);
+    connect(markAction, &QAction::toggled, this, &TextEdit::MarkCursorPos);
+    // Without MarkPosToggle, choosing "mark" always sets the mark and the item stays on.
+    connect(markAction, &QAction::triggered, this, [this](bool on) {
+        if (!on && !m_settings.MarkPosToggle)
+            markAction->setChecked(true);
+    });
     addMenuAction(viewMenu, "jump to mark(&J)", "Ctrl+J", &TextEdit::jump_markpos);
     viewMenu->addSeparator();
     largeFontAction = addMenuAction(viewMenu, "large font(&L)", nullptr, &TextEdit::zoomIn);

@@ -408,6 +408,29 @@ private slots:
         QVERIFY(w.editor()->toPlainText().startsWith(QStringLiteral("xyz")));
     }
 
+    void markActionCallsItsSlotOnEveryToggle()
+    {
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(makeFile(QStringLiteral("m.txt")));
+        QAction* mark = nullptr;
+        for (QAction* a : w.findChildren<QAction*>())
+            if (a->text() == QLatin1String("mark(&M)"))
+                mark = a;
+        QVERIFY(mark);
+        w.editor()->setCursorPosition(2, 3);
+        mark->setChecked(true); // switched by the program
+        QCOMPARE(w.editor()->markLine(), 2);
+        QCOMPARE(w.editor()->markCol(), 3);
+        // Without MarkPosToggle choosing it again moves the mark and leaves it on.
+        w.editor()->setCursorPosition(1, 0);
+        mark->trigger();
+        QVERIFY(mark->isChecked());
+        QCOMPARE(w.editor()->markLine(), 1);
+        w.fileNew();
+        QVERIFY(!mark->isChecked());
+        QCOMPARE(w.editor()->markLine(), -1);
+    }
+
     void windowKeysComeBeforeTheTextWidget()
     {
         handMade(confPath(), {{QStringLiteral("Key/KeyShiftSpace"), 4}}); // undo
