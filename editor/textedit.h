@@ -150,6 +150,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The device keys (zoom, Fn + letter), which the text widget leaves alone.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Settings (textedit_settings.cpp).
@@ -206,5 +208,6 @@ private:
     QAction* largeFontAction = nullptr;
     QAction* smallFontAction = nullptr;
     QHash<int, QShortcut*> specialKeys;
+    QHash<int, void (TextEdit::*)()> deviceKeys;
     QTimer* autoSaveTimer = nullptr;
 };

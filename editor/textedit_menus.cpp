@@ -11,11 +11,13 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
 
 namespace {
-// Device keys; Qt has no names for them.
+// Device keys; Qt has no names for them. They equal the codes of printable
+// characters, so they count only in key events without text.
 constexpr int KeyZoomOut = 0x200F;
 constexpr int KeyZoomIn = 0x2010;
 constexpr int KeyFnO = 0x2015;
@@ -136,8 +138,8 @@ void TextEdit::buildMenus()
     if (s.CtrlDownSelect)
         addAccel(QKeySequence(Qt::CTRL | Qt::Key_Down),
                  s.CtrlDownSelect == 1 ? &TextEdit::editSelectBottom : &TextEdit::editSelectMark);
-    addAccel(QKeySequence(KeyZoomOut), &TextEdit::zoomOut);
-    addAccel(QKeySequence(KeyZoomIn), &TextEdit::zoomIn);
+    deviceKeys.insert(KeyZoomOut, &TextEdit::zoomOut);
+    deviceKeys.insert(KeyZoomIn, &TextEdit::zoomIn);
 }
 
 void TextEdit::buildSearchBar()
@@ -215,10 +217,27 @@ void TextEdit::setSpecialKey(bool on, int key, int function)
         &TextEdit::replaceProc, &TextEdit::insertDateTime, &TextEdit::idiomListBox, &TextEdit::insertFullPath,
         &TextEdit::editFindPrev, &TextEdit::findPrev, &TextEdit::fileMenuSave, &TextEdit::fileMenuSaveAs,
     };
+    const bool deviceKey = key >= KeyFnO && key <= KeyFnM;
     delete specialKeys.take(key);
+    deviceKeys.remove(key);
     if (!on || function < 1 || function > 16)
         return;
+    if (deviceKey) {
+        deviceKeys.insert(key, commands[function]);
+        return;
+    }
     auto* shortcut = new QShortcut(QKeySequence(key), this);
     connect(shortcut, &QShortcut::activated, this, commands[function]);
     specialKeys.insert(key, shortcut);
+}
+
+void TextEdit::keyPressEvent(QKeyEvent* event)
+{
+    const auto slot = event->text().isEmpty() ? deviceKeys.value(event->key()) : nullptr;
+    if (!slot) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    (this->*slot)();
+    event->accept();
 }

@@ -431,6 +431,25 @@ private slots:
         QCOMPARE(w.editor()->markLine(), -1);
     }
 
+    void deviceKeysAreNotTypedCharacters()
+    {
+        handMade(confPath(), {{QStringLiteral("Key/KeyFn_O"), 4}}); // undo
+        TextEdit w(QStringLiteral("VElino"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.editor()->setFocus();
+        // A keyboard that types U+2010 and U+2015 types them, zooming and binding nothing.
+        for (const int code : {0x2010, 0x2015})
+            QTest::sendKeyEvent(QTest::Click, w.editor(), Qt::Key(code), QString(QChar(code)), Qt::NoModifier);
+        QCOMPARE(w.editor()->text(), QString::fromUtf16(u"\u2010\u2015"));
+        QCOMPARE(w.editor()->fontSize(), 10);
+        // The device's keys carry no text.
+        QTest::sendKeyEvent(QTest::Click, w.editor(), Qt::Key(0x2010), QString(), Qt::NoModifier);
+        QCOMPARE(w.editor()->fontSize(), 12);
+        QTest::sendKeyEvent(QTest::Click, w.editor(), Qt::Key(0x2015), QString(), Qt::NoModifier);
+        QVERIFY(w.editor()->text().size() < 2);
+    }
+
     void windowKeysComeBeforeTheTextWidget()
     {
         handMade(confPath(), {{QStringLiteral("Key/KeyShiftSpace"), 4}}); // undo
