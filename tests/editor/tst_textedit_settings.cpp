@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <climits>
+
 // Both settings files, their defaults and corrections, the recent-file history,
 // colours, file types and the option results.
 class TestTextEditSettings : public QObject
@@ -164,6 +166,41 @@ private slots:
         QCOMPARE(written(confPath(), QStringLiteral("View/AutoSaveDir")).toString(), QStringLiteral("/my/texts/"));
         QCOMPARE(written(confPath(), QStringLiteral("View/IconNewName")).toString(), QStringLiteral("fileopen"));
         QCOMPARE(written(confPath(), QStringLiteral("View/OKisEnter")).toString(), QStringLiteral("yes please"));
+    }
+
+    void everyNumberIsClampedWhereItIsRead_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::newRow("largest") << INT_MAX;
+        QTest::newRow("smallest") << INT_MIN;
+    }
+
+    void everyNumberIsClampedWhereItIsRead()
+    {
+        QFETCH(int, value);
+        EditorSettings probe;
+        for (const SettingKey& k : SettingsTable::keys()) {
+            const SettingKey::Field field = k.field(probe);
+            if (std::holds_alternative<int*>(field))
+                handMade(k.file == SettingKey::Main ? confPath() : conf2Path(), {{k.group + '/' + k.key, value}});
+        }
+        handMade(confPath(), {{QStringLiteral("View/Wrap"), true}});
+        TextEdit w(QStringLiteral("VElino"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        EditorSettings read = w.settings();
+        for (const SettingKey& k : SettingsTable::keys()) {
+            const SettingKey::Field field = k.field(read);
+            if (!std::holds_alternative<int*>(field))
+                continue;
+            const int n = *std::get<int*>(field);
+            // A history entry's row and column may be large; they are limited to the text.
+            const int highest = k.changedBy == SettingKey::History ? INT_MAX : 200;
+            QVERIFY2(n >= -1 && n <= highest, qPrintable(k.key + QStringLiteral(" = %1").arg(n)));
+        }
+        QCOMPARE(read.LineNumber, 0);
+        QCOMPARE(read.WrapMethod, 0);
+        QVERIFY(w.editor()->horizontalMargin() > 0);
     }
 
     void autoSaveTimerAndColourCoupling()
