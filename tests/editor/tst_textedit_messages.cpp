@@ -86,6 +86,24 @@ private slots:
         QCOMPARE(w.editor()->cursorColumn(), 1);
     }
 
+    void okKeyAndMessageReachAccept()
+    {
+        auto* app = static_cast<QPEApplication*>(qApp);
+        QSettings(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat)
+            .setValue(QStringLiteral("View/OKisEnter"), true);
+        TextEdit w(QStringLiteral("VElino"));
+        app->showMainWidget(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.editor()->setFocus();
+        QTest::keyClick(w.editor(), Qt::Key(QPEApplication::OkKey));
+        QTRY_COMPARE(w.editor()->text(), QStringLiteral("\n"));
+        QVERIFY(QCopEnvelope::send(channel(), "accept()", QByteArray()));
+        QTRY_COMPARE(w.editor()->text(), QStringLiteral("\n\n"));
+        // A desktop keyboard's Return is still just Return.
+        QTest::keyClick(w.editor(), Qt::Key_Return);
+        QCOMPARE(w.editor()->text(), QStringLiteral("\n\n\n"));
+    }
+
     void jumpToOverTheChannel()
     {
         auto* app = static_cast<QPEApplication*>(qApp);
