@@ -414,6 +414,7 @@ void kxCommon::beginBatch(QWidget* parent, const QString& caption)
 {
     m_parent = parent;
     m_destinations.clear();
+    m_mayClone = true;
     delete progress;
     progress = new frmProgress(parent, caption);
     progress->show();

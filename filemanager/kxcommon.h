@@ -77,12 +77,20 @@ private:
     Outcome pasteEntry(int mode, const QByteArray& srcDir, const QByteArray& dstDir, bool sameDir, QString* entry);
     bool checkNewName(const QString& title, const QString& refusal, const QByteArray& dstDir, const QString& newName);
 
+    // What a folder listing already told about a file, so that copying thousands
+    // of small files asks the file system no more than it must.
+    struct Known
+    {
+        bool regularSource;
+        bool freeTarget;
+    };
+
     // The steps, on paths as bytes.
     bool dirCpMv(int mode, const QByteArray& src, const QByteArray& dst);
-    bool fileCpMv(int mode, const QByteArray& src, const QByteArray& dst);
-    bool copyFile(const QByteArray& src, const QByteArray& dst, const struct stat* replaced);
+    bool fileCpMv(int mode, const QByteArray& src, const QByteArray& dst, Known known = {false, false});
+    bool copyFile(const QByteArray& src, const QByteArray& dst, const struct stat* replaced, bool regular);
     bool copyData(int in, int out, qint64 size, const QByteArray& src, const QByteArray& dst);
-    void keepAttributes(const QByteArray& temp, const QByteArray& src, const struct stat& st,
+    void keepAttributes(int fd, const QByteArray& temp, const QByteArray& src, const struct stat& st,
                         const struct stat* replaced);
     bool symlinkMake(const QByteArray& target, const QByteArray& linkPath);
     bool dirDel(const QByteArray& path);
@@ -120,6 +128,7 @@ private:
     int m_percent = 0;
     mode_t m_umask = 022;
     qint64 m_chunk;
+    bool m_mayClone = true;
     QByteArray m_buffer;
     QSet<QPair<quint64, quint64>> m_destinations;
 };

@@ -78,6 +78,8 @@ bool kxCommon::dirCpMv(int mode, const QByteArray& src, const QByteArray& dst)
         critical(QStringLiteral("フォルダのコピーエラー"), display(src) + QStringLiteral("\nを読み込みできません。"));
         return false;
     }
+    // A folder just made holds nothing yet, so its entries need no checks.
+    bool fresh = false;
     if (entryStat(dst, &dstSt) && S_ISDIR(dstSt.st_mode)) {
         if (samePlace(srcSt, dstSt))
             return refuseSamePlace(Folder, mode, dst);
@@ -90,7 +92,9 @@ bool kxCommon::dirCpMv(int mode, const QByteArray& src, const QByteArray& dst)
                 return answer == No;
             askReplaceAll(title);
         }
-    } else if (::mkdir(dst.constData(), 0777) != 0) {
+    } else if (::mkdir(dst.constData(), 0777) == 0) {
+        fresh = true;
+    } else {
         critical(QStringLiteral("フォルダの作成エラー"), display(dst) + QStringLiteral("\nを作成できません。"));
         return false;
     }
@@ -101,7 +105,7 @@ bool kxCommon::dirCpMv(int mode, const QByteArray& src, const QByteArray& dst)
         const QByteArray to = dst + entry.name;
         const QString name = display(entry.name);
         struct stat there;
-        const bool taken = entryStat(to, &there);
+        const bool taken = !fresh && entryStat(to, &there);
         if (entry.type == DT_DIR) {
             if (taken && !S_ISDIR(there.st_mode)) {
                 const QString what = S_ISLNK(there.st_mode) ? QStringLiteral("シンボリックリンク") : QStringLiteral("ファイル");
@@ -133,7 +137,7 @@ bool kxCommon::dirCpMv(int mode, const QByteArray& src, const QByteArray& dst)
                 information(QStringLiteral("ファイルのコピー"), fileTakenText(what, name));
                 return false;
             }
-            if (!fileCpMv(mode, from, to))
+            if (!fileCpMv(mode, from, to, Known{entry.type == DT_REG, fresh}))
                 return false;
         }
     }
@@ -146,13 +150,13 @@ bool kxCommon::dirCpMv(int mode, const QByteArray& src, const QByteArray& dst)
     return true;
 }
 
-bool kxCommon::fileCpMv(int mode, const QByteArray& src, const QByteArray& dst)
+bool kxCommon::fileCpMv(int mode, const QByteArray& src, const QByteArray& dst, Known known)
 {
     if (!showStep(dst))
         return false;
     struct stat srcSt;
     struct stat dstSt;
-    const bool replacing = entryStat(dst, &dstSt);
+    const bool replacing = !known.freeTarget && entryStat(dst, &dstSt);
     if (replacing) {
         if (::stat(src.constData(), &srcSt) == 0 && samePlace(srcSt, dstSt))
             return refuseSamePlace(File, mode, dst);
@@ -172,28 +176,28 @@ bool kxCommon::fileCpMv(int mode, const QByteArray& src, const QByteArray& dst)
             m_percent = 100;
             return true;
         }
-        return copyFile(src, dst, replacing ? &dstSt : nullptr) && fileDel(src);
+        return copyFile(src, dst, replacing ? &dstSt : nullptr, known.regularSource) && fileDel(src);
     }
-    return copyFile(src, dst, replacing ? &dstSt : nullptr);
+    return copyFile(src, dst, replacing ? &dstSt : nullptr, known.regularSource);
 }
 
 // Writes a copy of src under a temporary name beside dst and renames it over
 // dst only when it is whole, with its times, modes and owner set.
-bool kxCommon::copyFile(const QByteArray& src, const QByteArray& dst, const struct stat* replaced)
+bool kxCommon::copyFile(const QByteArray& src, const QByteArray& dst, const struct stat* replaced, bool regular)
 {
     struct stat st;
+    const bool found = regular || ::stat(src.constData(), &st) == 0;
+    const bool special = found && !regular && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
     int in = -1;
-    const bool known = ::stat(src.constData(), &st) == 0;
-    if (known && S_ISREG(st.st_mode)) {
-        // Non-blocking, and checked again: a FIFO put in its place is never read.
+    if (found && !special) {
+        // Non-blocking and checked once open: a FIFO put in the file's place is never read.
         in = ::open(src.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        struct stat opened;
-        if (in >= 0 && (::fstat(in, &opened) != 0 || !samePlace(opened, st) || !S_ISREG(opened.st_mode))) {
+        if (in >= 0 && (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode))) {
             ::close(in);
             in = -1;
         }
     }
-    if (!known || S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && in < 0)) {
+    if (!special && in < 0) {
         critical(QStringLiteral("ファイルのコピーエラー"),
                  display(src) + QStringLiteral("\nを読み込みできません。\nファイルが使用中の可能性があります。"));
         return false;
@@ -219,7 +223,7 @@ bool kxCommon::copyFile(const QByteArray& src, const QByteArray& dst, const stru
     if (in >= 0)
         ::close(in);
     if (ok)
-        keepAttributes(temp, src, st, replaced);
+        keepAttributes(out, temp, src, st, replaced);
     // A replaced file is on disk before its name moves to the new one.
     if (ok && out >= 0 && replaced && ::fsync(out) != 0) {
         writeError(dst, true);
@@ -242,9 +246,13 @@ bool kxCommon::copyFile(const QByteArray& src, const QByteArray& dst, const stru
 
 bool kxCommon::copyData(int in, int out, qint64 size, const QByteArray& src, const QByteArray& dst)
 {
-    // A file system that shares blocks between files copies at once.
-    if (::ioctl(out, FICLONE, in) == 0)
-        return showPercent(100);
+    // A file system that shares blocks between files copies at once; one
+    // that cannot is not asked again in this batch.
+    if (m_mayClone) {
+        if (::ioctl(out, FICLONE, in) == 0)
+            return showPercent(100);
+        m_mayClone = errno != EOPNOTSUPP && errno != EINVAL && errno != EXDEV && errno != ENOTTY;
+    }
 
     bool kernel = true;
     qint64 done = 0;
@@ -289,6 +297,9 @@ bool kxCommon::copyData(int in, int out, qint64 size, const QByteArray& src, con
         if (n == 0)
             return true;
         done += n;
+        // The file is copied as large as it was when opened.
+        if (size > 0 && done >= size)
+            return showPercent(100);
         // Blocks are sized so that one takes a few hundredths of a second:
         // Cancel answers at once and the bar keeps moving.
         if (n == wanted) {
@@ -303,23 +314,26 @@ bool kxCommon::copyData(int in, int out, qint64 size, const QByteArray& src, con
     }
 }
 
-void kxCommon::keepAttributes(const QByteArray& temp, const QByteArray& src, const struct stat& st,
+// Through the open file where there is one, else (special files) by path.
+void kxCommon::keepAttributes(int fd, const QByteArray& temp, const QByteArray& src, const struct stat& st,
                               const struct stat* replaced)
 {
-    // Failures here leave a good copy with other attributes; they are not reported.
     const char* path = temp.constData();
+    const auto owner = [&](uid_t uid, gid_t gid) { return fd >= 0 ? ::fchown(fd, uid, gid) : ::lchown(path, uid, gid); };
+    const auto mode = [&](mode_t bits) { return fd >= 0 ? ::fchmod(fd, bits) : ::chmod(path, bits); };
+    // Failures here leave a good copy with other attributes; they are not reported.
     int ignored = 0;
     if (!onMemoryCard(absolute(src))) {
-        ignored |= ::lchown(path, st.st_uid, st.st_gid);
-        ignored |= ::chmod(path, st.st_mode & 07777);
+        ignored |= owner(st.st_uid, st.st_gid);
+        ignored |= mode(st.st_mode & 07777);
     } else if (replaced) {
-        ignored |= ::lchown(path, replaced->st_uid, replaced->st_gid);
-        ignored |= ::chmod(path, replaced->st_mode & 07777);
+        ignored |= owner(replaced->st_uid, replaced->st_gid);
+        ignored |= mode(replaced->st_mode & 07777);
     } else {
-        ignored |= ::chmod(path, 0666 & ~m_umask);
+        ignored |= mode(0666 & ~m_umask);
     }
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ignored |= ::utimensat(AT_FDCWD, path, times, 0);
+    ignored |= fd >= 0 ? ::futimens(fd, times) : ::utimensat(AT_FDCWD, path, times, AT_SYMLINK_NOFOLLOW);
     Q_UNUSED(ignored);
 }
 
