@@ -1,15 +1,11 @@
-#include "frmprogress.h"
 #include "kxcommon.h"
 #include "kxtestfiles.h"
 #include "modalanswer.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QLabel>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -19,7 +15,7 @@
 #include <unistd.h>
 
 // The batches' rules: free names, conflict questions and their flow, the
-// trimmed name lists, what a copy keeps, and the progress window.
+// trimmed name lists and what a copy keeps.
 class TestKxCommon : public QObject
 {
     Q_OBJECT
@@ -353,28 +349,6 @@ private slots:
         kx.allItemCpMv(nullptr, 2, src, dst, &names);
         QCOMPARE(names, QStringList());
         QCOMPARE(readAll(dst + QStringLiteral("f")), QByteArray("old"));
-    }
-
-    void progressWindow()
-    {
-        QWidget parent;
-        frmProgress progress(&parent, QStringLiteral("Copying..."));
-        QCOMPARE(progress.windowTitle(), QStringLiteral("Copying..."));
-        QVERIFY(progress.isWindow());
-        QCOMPARE(progress.windowModality(), Qt::ApplicationModal);
-        QCOMPARE(progress.findChild<QLabel*>()->text(), QStringLiteral("フォルダ名を入力してください"));
-        QCOMPARE(progress.findChild<QPushButton*>()->text(), QStringLiteral("キャンセル"));
-        progress.show();
-        QVERIFY(!progress.wasCancelled());
-        progress.close();
-        QVERIFY(progress.wasCancelled());
-
-        frmProgress pressed(&parent, QString());
-        QSignalSpy spy(&pressed, &frmProgress::cancelled);
-        pressed.show();
-        pressed.findChild<QPushButton*>()->click();
-        QVERIFY(pressed.wasCancelled());
-        QCOMPARE(spy.count(), 1);
     }
 };
 
