@@ -34,6 +34,9 @@ QpeEditor::QpeEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QpeEditor::cursorMoved);
     connect(this, &QPlainTextEdit::textChanged, this, &QpeEditor::cursorMoved);
+    // The number of rows changes when paragraphs wrap anew; told once the layout is done.
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &QpeEditor::cursorMoved, Qt::QueuedConnection);
     setSettings(m_settings);
 }
 

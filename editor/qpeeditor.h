@@ -82,7 +82,7 @@ public:
     bool removeTabIndent();
 
 signals:
-    // The cursor moved or the text changed: the caption's line part may be stale.
+    // The cursor moved, or the text or its rows changed: the caption's line part may be stale.
     void cursorMoved();
     // The widget changed its size: a wrap made for its width is due again.
     void resized();

@@ -119,9 +119,9 @@ bool TextEdit::applyFixedWrap()
 void TextEdit::editorResized()
 {
     // A fixed-width wrap waiting for a wider widget, or made for another width; the
-    // cursor stays where it is.
-    if (FrameWidth != -99 && FrameWidth != m_editor->width())
-        applyFixedWrap();
+    // cursor stays where it is, and in view.
+    if (FrameWidth != -99 && FrameWidth != m_editor->width() && applyFixedWrap())
+        m_editor->ensureCursorVisible();
 }
 
 void TextEdit::wrap_this()

@@ -70,14 +70,25 @@ private slots:
         QSettings conf(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat);
         conf.setValue(QStringLiteral("View/Wrap"), true);
         conf.setValue(QStringLiteral("View/WrapMethod"), 40);
+        conf.setValue(QStringLiteral("View/LineNumber"), 1);
         conf.sync();
+        const QString longLines = dir.filePath(QStringLiteral("long.txt"));
+        QFile f(longLines);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 60; ++i)
+            f.write(QByteArray::number(i) + QByteArray(100, 'x') + '\n');
+        f.close();
         TextEdit w(QStringLiteral("VElino"));
         w.wrap_this();
         w.show();
-        w.startWith({QStringLiteral("velino"), file, QStringLiteral("40")});
+        w.startWith({QStringLiteral("velino"), longLines, QStringLiteral("40")});
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.editor()->wrapMode(), QpeEditor::WrapMode::FixedWidth);
         QCOMPARE(w.editor()->Row2CRLineNumber(w.editor()->cursorRow()), 40);
+        // The caption counts the rows of the wrapped text.
+        const QString rows = QString::asprintf("%d ( %d )", w.editor()->cursorRow() + 1, w.editor()->numRows());
+        QVERIFY(w.editor()->numRows() > 120);
+        QVERIFY2(w.windowTitle().startsWith(rows), qPrintable(w.windowTitle()));
 
         w.editor()->setCursorPosition(w.editor()->Line2WrapLineNumber(30), 1);
         w.resize(w.width() + 120, w.height());
