@@ -82,7 +82,7 @@ std::vector<SettingKey> buildTable()
     view("WrapMethod", member(&EditorSettings::WrapMethod), 0, range<0, 200, 0>, K::FuncDialog);
     view("AutoIndent", member(&EditorSettings::AutoIndent), false, nullptr, K::ViewMenu);
     view("ShortCutKey", member(&EditorSettings::ShortCutKey), true, nullptr, K::ViewDialog);
-    view("CursorDraw", member(&EditorSettings::CursorDraw), 0, range<0, 4, 0>, K::ViewDialog);
+    view("CursorDraw", member(&EditorSettings::CursorDraw), 0, range<0, 4, 4>, K::ViewDialog); // 4 and above: dash-dot
     view("BackColor", member(&EditorSettings::BackColor), 0, range<0, 7, 0>, K::ViewDialog);
     view("LineNumber", member(&EditorSettings::LineNumber), 0, range<0, 4, 0>, K::ViewDialog);
     view("LineNumberCr", member(&EditorSettings::LineNumberCr), false, nullptr, K::ViewDialog);
