@@ -39,16 +39,15 @@ void TextWriter::encodeAndWrite(QStringView text)
 {
     if (text.isEmpty() || !m_written)
         return;
-    QByteArray bytes;
+    int invalid = 0;
+    QByteArray bytes = Encoding::encode(m_options.docCodec, text, &invalid, m_options.keep);
+    if (invalid > 0 && m_unencodable == 0)
+        Encoding::unencodable(m_options.docCodec, text.toString(), &m_firstUnencodable, m_options.keep);
+    m_unencodable += invalid;
     if (m_utf8) {
-        bytes = text.toUtf8();
+        // A lone surrogate is written as U+FFFD, which takes as much room as it is counted for.
         m_expected += m_options.saveFastUTF8 ? bytes.size() : minimumUtf8Size(text);
     } else {
-        int invalid = 0;
-        bytes = Encoding::encode(m_options.docCodec, text, &invalid);
-        if (invalid > 0 && m_unencodable == 0)
-            Encoding::unencodable(m_options.docCodec, text.toString(), &m_firstUnencodable);
-        m_unencodable += invalid;
         bytes = Encoding::rewriteLineEnds(bytes, m_options.docCodec, m_options.appendCRCode, m_options.crOnly);
         m_expected += bytes.size();
     }

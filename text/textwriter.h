@@ -29,7 +29,7 @@ public:
     bool inPlace() const { return m_file.inPlace(); }
     // Characters written as substitutes so far (Encoding::unencodable), and the first.
     int unencodable() const { return m_unencodable; }
-    QChar firstUnencodable() const { return m_firstUnencodable; }
+    char32_t firstUnencodable() const { return m_firstUnencodable; }
 
 private:
     void encodeAndWrite(QStringView text);
@@ -41,5 +41,5 @@ private:
     bool m_written = true;
     qint64 m_expected = 0; // bytes written, or for UTF-8 the least size they take
     int m_unencodable = 0;
-    QChar m_firstUnencodable;
+    char32_t m_firstUnencodable = 0;
 };
