@@ -5,13 +5,14 @@
 //
 // Each opening runs in a process of its own (this program again, with "child"), timed
 // from the start of that process to the first paint of the text; the child reports
-// its resident memory then and at its peak.
+// its resident memory then and at its peak. The editor is its own window (TextEdit)
+// with keyword colouring on; the stock widget reads and decodes the whole file and
+// takes it as the editor did before.
 
-#include "textloader.h"
-#include "textview.h"
+#include "qpeeditor.h"
+#include "textedit.h"
 
 #include "text/encoding.h"
-#include "text/textwriter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -183,44 +184,44 @@ int runChild(int argc, char** argv)
         return app.exec();
     }
 
-    auto* view = new TextView;
-    view->resize(640, 480);
-    TextLoader loader;
-    QObject::connect(&loader, &TextLoader::finished, view, [&](bool ok) {
-        if (!ok) {
-            say("failed");
-            app.exit(1);
-            return;
-        }
-        view->model()->setBuffer(loader.takeText());
-        view->viewport()->installEventFilter(&watch);
-        view->show();
-        view->setFocus();
-    });
+    // The editor's own window, as main() makes it, with keyword colouring for ".txt" files.
+    auto* window = new TextEdit(QStringLiteral("VElino"));
+    EditorSettings colours = window->settings();
+    UserFileInfo& text = colours.fileInfo[0];
+    text.word1 = QStringLiteral("the file text");
+    text.word2 = QStringLiteral("error: INFO");
+    text.word3 = QStringLiteral("(note) value=42");
+    text.color1 = 2;
+    text.color2 = 3;
+    text.color3 = 4;
+    text.comment = QStringLiteral("//");
+    text.commentColor = 5;
+    text.charColor = 7;
+    window->applyColorOptions(colours);
+    window->wrap_this();
+    window->show();
+    QpeEditor* editor = window->editor();
     watch.onPaint = [&] {
         if (painted)
             return;
         painted = true;
         say("painted " + memoryLine());
-        measureEditing(
-            view, view->viewport(), [&](int line) { view->setCursorRowColumn(line, 0); },
-            [&] {
-                Encoding::SaveOptions options;
-                options.docCodec = loader.docCodec();
-                TextWriter writer(savePath, options);
-                if (!writer.open())
-                    return writer.error();
-                const TextBuffer& text = view->buffer();
-                constexpr qsizetype piece = 1 << 20;
-                for (qsizetype at = 0; at < text.size(); at += piece)
-                    for (const QStringView part : text.pieces(at, qMin(piece, text.size() - at)))
-                        writer.write(part);
-                return writer.commit();
-            });
+        measureEditing(editor, editor->viewport(), [&](int line) { window->jump_to(line); },
+                       [&] { return window->save() ? QString() : QStringLiteral("failed"); });
         app.quit();
     };
-    loader.start(path, codec, false);
-    return app.exec();
+    QTimer::singleShot(0, window, [&] {
+        if (!window->openThisFile(path)) {
+            say("failed");
+            app.exit(1);
+            return;
+        }
+        editor->viewport()->installEventFilter(&watch);
+        editor->viewport()->update();
+    });
+    const int result = app.exec();
+    delete window;
+    return result;
 }
 
 struct ChildResult
@@ -236,6 +237,15 @@ ChildResult runOpen(const QString& kind, const QString& path, int codec)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Settings of a home of its own, never the user's.
+    const QString home = QFileInfo(path).absolutePath() + QStringLiteral("/home");
+    QDir().mkpath(home + QStringLiteral("/run"));
+    QFile::setPermissions(home + QStringLiteral("/run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run"));
+    child.setProcessEnvironment(environment);
     QElapsedTimer timer;
     timer.start();
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("child"), kind, path, QString::number(codec)});
@@ -279,7 +289,12 @@ void compare(const QString& label, qint64 fileSize, const QString& path, int cod
     // A warm page cache for both sides.
     runTool(QStringLiteral("cat"), {path}, QStringLiteral("/dev/null"));
     const ChildResult stock = runOpen(QStringLiteral("stock"), path, codec);
-    const ChildResult ours = runOpen(QStringLiteral("velino"), path, codec);
+    // The editor saves onto the file it opened: a copy, so that the others read the same bytes.
+    const QString copy = dir + QStringLiteral("/velino-") + QFileInfo(path).fileName();
+    QFile::remove(copy);
+    QFile::copy(path, copy);
+    const ChildResult ours = runOpen(QStringLiteral("velino"), copy, codec);
+    QFile::remove(copy);
     const char* iconvName = codec == Encoding::ShiftJis ? "SHIFT_JIS" : "UTF-8";
     const double iconv = runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QLatin1String(iconvName),
                                                            QStringLiteral("-t"), QLatin1String(iconvName), path},

@@ -45,16 +45,17 @@ std::pair<qsizetype, qsizetype> KeywordColouring::firstComment(QStringView line)
     return {hit.pos, hit.length};
 }
 
-bool KeywordColouring::commentBefore(QStringView line, std::pair<qsizetype, qsizetype> first, qsizetype offset) const
+bool KeywordColouring::commentBefore(std::pair<qsizetype, qsizetype> first, qsizetype offset,
+                                     const std::function<QString()>& head) const
 {
     if (first.first < 0 || first.first >= offset)
         return false;
     if (first.first + first.second <= offset)
         return true;
-    // The first hit runs into this row; the rows before may still hold one of their own.
+    // The first hit runs into this row; an expression may still match within the rows before.
     if (!m_rules.regExp)
         return false;
-    return find(line.first(offset), first.first, m_rules.comment, m_commentExpression).pos >= 0;
+    return find(head(), 0, m_rules.comment, m_commentExpression).pos >= 0;
 }
 
 void KeywordColouring::colour(QStringView text, qsizetype rowStart, qsizetype rowEnd, bool commentBefore,

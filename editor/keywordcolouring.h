@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // The keyword and comment colouring of one display row. A row is searched together
@@ -34,8 +35,9 @@ public:
     // The first hit of the comment start in a line: its position and length, or -1.
     std::pair<qsizetype, qsizetype> firstComment(QStringView line) const;
     // Whether the comment starts before `offset` of a line whose first hit is `first`:
-    // the row starting there is then comment as a whole.
-    bool commentBefore(QStringView line, std::pair<qsizetype, qsizetype> first, qsizetype offset) const;
+    // the row starting there is then comment as a whole. head gives the line's text
+    // from the hit to offset, asked for only when the hit runs past offset.
+    bool commentBefore(std::pair<qsizetype, qsizetype> first, qsizetype offset, const std::function<QString()>& head) const;
 
     // Colours the characters [rowStart, rowEnd) of a search text (context before, the
     // row, context after) into colours, one per row character.

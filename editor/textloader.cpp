@@ -1,110 +1,75 @@
 #include "textloader.h"
 
+#include "text/codecdetector.h"
 #include "text/encoding.h"
+#include "text/textdecoder.h"
 
-TextLoader::TextLoader(QObject* parent) : QObject(parent)
+#include <QFile>
+
+TextLoader::Result TextLoader::load(const QString& path, int inputCodec, bool crOnly, const Progress& progress)
 {
-    m_timer.setInterval(0);
-    connect(&m_timer, &QTimer::timeout, this, &TextLoader::step);
-}
-
-TextLoader::~TextLoader() = default;
-
-void TextLoader::start(const QString& path, int inputCodec, bool crOnly)
-{
-    cancel();
-    m_path = path;
+    m_text = TextBuffer();
     m_crOnly = crOnly;
-    m_text = TextBuffer();
-    m_decoder.reset();
-    m_detector = CodecDetector();
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly)) {
-        finish(false);
-        return;
-    }
-    m_size = m_file.size();
-    m_docCodec = Encoding::chooseWithoutBytes(inputCodec, path, m_size);
-    m_done = 0;
-    m_phase = m_docCodec == Encoding::Auto ? Detecting : Decoding;
-    if (m_phase == Decoding && !startDecoding())
-        return;
-    if (m_size <= PieceSize) {
-        while (m_phase != Idle)
-            step();
-    } else {
-        m_timer.start();
-    }
-}
-
-bool TextLoader::startDecoding()
-{
-    m_decoder = std::make_unique<TextDecoder>(m_docCodec, m_crOnly);
-    // Decoding never gives more units than bytes; room that stays unused is never touched.
-    if (!m_text.reserve(m_size)) {
-        finish(false);
-        return false;
-    }
-    if (m_phase == Detecting)
-        m_text.reserveLines(m_detector.lineFeeds() + (m_crOnly ? m_detector.carriageReturns() : 0) + 1);
-    m_phase = Decoding;
-    return true;
-}
-
-void TextLoader::step()
-{
-    m_piece.resize(qMin(PieceSize, qMax<qint64>(1, m_size)));
-    const qint64 n = m_file.read(m_piece.data(), m_piece.size());
-    if (n < 0) {
-        finish(false);
-        return;
-    }
-    const QByteArrayView bytes(m_piece.constData(), n);
-    m_done += n;
+    m_invalid = 0;
+    m_typedSymbols.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failed;
     // The file is read as far as its size when opened, even if it grows meanwhile.
-    const bool last = n == 0 || m_done >= m_size;
-    if (m_phase == Detecting) {
-        m_detector.feed(bytes);
-        emit progress(int(m_done * 12 / qMax<qint64>(1, m_size)));
-        if (!last)
-            return;
-        m_docCodec = Encoding::chooseDetected(m_path, m_detector.result(m_crOnly));
-        m_done = 0;
-        if (!m_file.seek(0)) {
-            finish(false);
-            return;
+    m_size = file.size();
+    QByteArray piece(qMin(PieceSize, qMax<qint64>(1, m_size)), Qt::Uninitialized);
+    // Detection takes the first eighth of the progress, decoding the rest.
+    auto readAll = [&](int from, int span, const std::function<void(QByteArrayView)>& take) {
+        for (qint64 done = 0; done < m_size;) {
+            const qint64 n = file.read(piece.data(), qMin<qint64>(piece.size(), m_size - done));
+            if (n < 0)
+                return Failed;
+            if (n == 0)
+                break;
+            take(QByteArrayView(piece.constData(), n));
+            done += n;
+            if (progress && !progress(from + int(done * span / qMax<qint64>(1, m_size))))
+                return Stopped;
         }
-        startDecoding();
-        return;
-    }
-    m_text.appended(m_decoder->decode(bytes, m_text.appendRoom(m_decoder->room(bytes.size()))));
-    emit progress(12 + int(m_done * 88 / qMax<qint64>(1, m_size)));
-    if (last) {
-        m_text.appended(m_decoder->finish(m_text.appendRoom(m_decoder->room(0))));
-        m_text.squeeze();
-        finish(true);
-    }
-}
+        return Loaded;
+    };
 
-void TextLoader::finish(bool ok)
-{
-    m_timer.stop();
-    m_phase = Idle;
-    m_file.close();
-    m_piece = QByteArray();
-    if (!ok)
+    m_docCodec = Encoding::chooseWithoutBytes(inputCodec, path, m_size);
+    const bool detect = m_docCodec == Encoding::Auto;
+    qint64 lines = 0;
+    if (detect) {
+        CodecDetector detector;
+        const Result detected = readAll(0, 12, [&](QByteArrayView bytes) { detector.feed(bytes); });
+        if (detected != Loaded)
+            return detected;
+        m_docCodec = Encoding::chooseDetected(path, detector.result(m_crOnly));
+        lines = detector.lineFeeds() + (m_crOnly ? detector.carriageReturns() : 0) + 1;
+        if (!file.seek(0))
+            return Failed;
+    }
+
+    // Decoding never gives more units than bytes; room that stays unused is never touched.
+    if (!m_text.reserve(m_size))
+        return Failed;
+    m_text.reserveLines(lines);
+    TextDecoder decoder(m_docCodec, m_crOnly);
+    auto append = [&](qsizetype written) {
+        const qsizetype from = m_text.size();
+        m_text.appended(written);
+        for (const QStringView part : m_text.pieces(from, written))
+            for (const QChar c : Encoding::typedSymbols(m_docCodec, QString::fromRawData(part.data(), part.size())))
+                if (!m_typedSymbols.contains(c))
+                    m_typedSymbols += c;
+    };
+    const Result decoded = readAll(detect ? 12 : 0, detect ? 88 : 100, [&](QByteArrayView bytes) {
+        append(decoder.decode(bytes, m_text.appendRoom(decoder.room(bytes.size()))));
+    });
+    if (decoded != Loaded) {
         m_text = TextBuffer();
-    emit finished(ok);
-}
-
-void TextLoader::cancel()
-{
-    if (m_phase == Idle)
-        return;
-    m_timer.stop();
-    m_phase = Idle;
-    m_file.close();
-    m_piece = QByteArray();
-    m_text = TextBuffer();
-    m_decoder.reset();
+        return decoded;
+    }
+    append(decoder.finish(m_text.appendRoom(decoder.room(0))));
+    m_invalid = decoder.invalidSequences();
+    m_text.squeeze();
+    return Loaded;
 }

@@ -39,6 +39,12 @@ void TextView::setPlainText(const QString& text)
     setCursorPosition(0);
 }
 
+void TextView::setBuffer(TextBuffer&& text)
+{
+    m_model->setBuffer(std::move(text));
+    setCursorPosition(0);
+}
+
 // ---- cursor and selection
 
 QString TextView::selectedText() const
@@ -161,6 +167,15 @@ qsizetype TextView::rowStart(int row)
 {
     const auto [line, index] = m_layout.rowAt(row);
     return buffer().lineStart(line) + m_layout.rowStarts(line)[size_t(index)];
+}
+
+qsizetype TextView::rowEnd(int row)
+{
+    const auto [line, index] = m_layout.rowAt(row);
+    const std::vector<qsizetype>& starts = m_layout.rowStarts(line);
+    if (size_t(index) + 1 < starts.size())
+        return buffer().lineStart(line) + starts[size_t(index) + 1];
+    return lineEndPosition(line);
 }
 
 QString TextView::rowText(int row)

@@ -22,9 +22,12 @@ public:
     TextModel* model() const { return m_model; }
     const TextBuffer& buffer() const { return m_model->buffer(); }
     RowLayout& rowLayout() { return m_layout; }
+    const RowLayout& rowLayout() const { return m_layout; }
 
     QString toPlainText() const { return m_model->text(); }
     void setPlainText(const QString& text);
+    // A text read elsewhere (see TextLoader), the cursor at its start.
+    void setBuffer(TextBuffer&& text);
     void clear() { setPlainText(QString()); }
     bool isModified() const { return m_model->isModified(); }
     void setModified(bool on) { m_model->setModified(on); }
@@ -50,6 +53,10 @@ public:
     int cursorColumn();
     int rowOfPosition(qsizetype pos, bool atRowEnd = false);
     qsizetype rowStart(int row);
+    // Where a row's characters end: the next row's start, or before the line end.
+    qsizetype rowEnd(int row);
+    // Where a line's characters end, before its line end (CR LF or LF).
+    qsizetype lineEndPosition(int line) { return buffer().lineStart(line) + m_layout.shownLength(line); }
     // The row's characters, a line-end carriage return included.
     QString rowText(int row);
     bool rowEndsLine(int row);
@@ -104,6 +111,7 @@ protected:
     {
         int row = 0;
         int line = 0;
+        int index = 0;           // the row's place among the rows of its line
         qsizetype start = 0;     // position of the row's first character
         QString text;            // as shown: no line-end carriage return, the composing text inside
         bool endsLine = false;   // the last row of its line
@@ -121,8 +129,10 @@ protected:
     virtual void paintRow(QPainter& painter, const Row& row);
     // x of a column of a row, from the row's left edge.
     qreal columnX(const Row& row, qsizetype column) const { return row.origin + m_layout.width(row.text, column); }
-    // Draws columns [from, to) of a row in a colour.
-    void drawText(QPainter& painter, const Row& row, qsizetype from, qsizetype to, const QColor& colour) const;
+    // Draws columns [from, to) of a row in a colour, or with colours given, each
+    // character in its own (colours[i] for column i).
+    void drawText(QPainter& painter, const Row& row, qsizetype from, qsizetype to, const QColor& colour,
+                  const QRgb* colours = nullptr) const;
     // Whether the blinking cursor is in its visible phase, with focus, on an editable text.
     bool cursorShown() const;
     // Characters of one class form a word for double clicks and Ctrl+arrows.
@@ -162,7 +172,6 @@ private:
     // Position of a point of the viewport; atRowEnd tells a click past a wrapped row's end.
     qsizetype positionAt(const QPoint& point, bool* atRowEnd);
     int rowOfCursor();
-    qsizetype lineEndPosition(int line) { return buffer().lineStart(line) + m_layout.shownLength(line); }
     qsizetype nextPosition(qsizetype pos) const;
     qsizetype previousPosition(qsizetype pos) const;
     qsizetype wordEnd(qsizetype pos) const;

@@ -23,6 +23,7 @@ TextView::Row TextView::makeRow(int row, int line, int index, const std::vector<
     Row r;
     r.row = row;
     r.line = line;
+    r.index = index;
     const qsizetype lineStart = b.lineStart(line);
     r.start = lineStart + starts[size_t(index)];
     r.endsLine = size_t(index) + 1 == starts.size();
@@ -124,24 +125,32 @@ void TextView::drawRun(QPainter& painter, const QString& run, qreal x, qreal wid
     }
 }
 
-void TextView::drawText(QPainter& painter, const Row& row, qsizetype from, qsizetype to, const QColor& colour) const
+void TextView::drawText(QPainter& painter, const Row& row, qsizetype from, qsizetype to, const QColor& colour,
+                        const QRgb* colours) const
 {
     to = qMin(to, row.text.size());
     if (from >= to)
         return;
     const CharWidths& widths = m_layout.widths();
     painter.setFont(widths.font());
-    painter.setPen(colour);
     const QChar* s = row.text.constData();
     qreal x = row.origin + m_layout.width(row.text, from);
     QString run;
     qreal runX = x;
+    QRgb runColour = colours ? colours[from] : colour.rgba();
     auto flush = [&] {
-        if (!run.isEmpty())
+        if (!run.isEmpty()) {
+            painter.setPen(QColor::fromRgba(runColour));
             drawRun(painter, run, runX, x - runX);
+        }
         run.clear();
+        runX = x;
     };
     for (qsizetype i = from; i < to && x <= row.right; ++i) {
+        if (colours && colours[i] != runColour) {
+            flush();
+            runColour = colours[i];
+        }
         const char16_t c = s[i].unicode();
         if (c == u'\t') {
             flush();
@@ -163,10 +172,8 @@ void TextView::drawText(QPainter& painter, const Row& row, qsizetype from, qsize
         if (run.isEmpty())
             runX = x + advance;
         x += advance;
-        if (run.size() >= longestRun) {
+        if (run.size() >= longestRun)
             flush();
-            runX = x;
-        }
     }
     flush();
 }

@@ -72,10 +72,15 @@ void TextWriter::write(QStringView text)
     m_held = text.sliced(lastFeed + 1).toString();
 }
 
-QString TextWriter::commit()
+void TextWriter::finish()
 {
     encodeAndWrite(m_held);
     m_held.clear();
+}
+
+QString TextWriter::commit()
+{
+    finish();
     const qint64 size = m_written ? m_file.writtenSize() : -1;
     const bool complete = m_utf8 && !m_options.saveFastUTF8 ? size >= m_expected : size == m_expected;
     if (!m_written || !complete || !m_file.commit()) {

@@ -19,15 +19,18 @@ public:
     // False when the file cannot be written; error() then says so.
     bool open();
     void write(QStringView text);
-    // Writes what is held back, verifies and replaces the old file; a null string on
-    // success, otherwise the text of the "Write Error!!!" box.
+    // The text has been given: what is held back is written too.
+    void finish();
+    // Finishes, verifies and replaces the old file; a null string on success,
+    // otherwise the text of the "Write Error!!!" box.
     QString commit();
     void cancel() { m_file.cancel(); }
     QString error() const;
 
     // Whether the bytes go straight into the old file (see SafeFile).
     bool inPlace() const { return m_file.inPlace(); }
-    // Characters written as substitutes so far (Encoding::unencodable), and the first.
+    // Characters written as substitutes (Encoding::unencodable), and the first; all of
+    // them once finished.
     int unencodable() const { return m_unencodable; }
     char32_t firstUnencodable() const { return m_firstUnencodable; }
 

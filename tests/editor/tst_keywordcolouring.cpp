@@ -87,9 +87,10 @@ private slots:
         // A line wrapped after "a // b" and after "c if": its rows start at 0, 6 and 10.
         const QString line = QStringLiteral("a // bc if d if");
         const auto first = colouring.firstComment(line);
-        QVERIFY(!colouring.commentBefore(line, first, 0));
-        QVERIFY(colouring.commentBefore(line, first, 6));
-        QVERIFY(!colouring.commentBefore(line, first, 3)); // the comment start is cut by the wrap
+        const auto head = [&](qsizetype offset) { return [&, offset] { return line.mid(first.first, offset - first.first); }; };
+        QVERIFY(!colouring.commentBefore(first, 0, head(0)));
+        QVERIFY(colouring.commentBefore(first, 6, head(6)));
+        QVERIFY(!colouring.commentBefore(first, 3, head(3))); // the comment start is cut by the wrap
         QCOMPARE(coloured(colouring, QStringLiteral("|d if|"), true), QStringLiteral("cccc"));
     }
 };

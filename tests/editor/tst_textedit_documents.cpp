@@ -54,7 +54,7 @@ private:
 
     static void typeText(TextEdit& w, const QString& text)
     {
-        w.editor()->insertPlainText(text);
+        w.editor()->insert(text);
     }
 
 private slots:
@@ -178,7 +178,7 @@ private slots:
         writeBytes(other, "other\n");
         TextEdit w(QStringLiteral("VElino"));
         w.openThisFile(own);
-        w.editor()->moveCursor(QTextCursor::End);
+        w.editor()->setCursorPosition(w.editor()->numRows() - 1, 1 << 30);
         typeText(w, QStringLiteral("more"));
 
         // Picks other.txt in the save dialog and refuses the overwrite question.
@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(w.editor()->toPlainText(), QStringLiteral("alpha\n"));
 
         // An edited file asks; Cancel keeps the document and its text.
-        w.editor()->moveCursor(QTextCursor::End);
+        w.editor()->setCursorPosition(w.editor()->numRows() - 1, 1 << 30);
         typeText(w, QStringLiteral("beta"));
         {
             ModalAnswer cancel(QStringLiteral("Cancel"));
@@ -292,7 +292,7 @@ private slots:
         writeBytes(file, "abc");
         TextEdit w(QStringLiteral("VElino"));
         w.openThisFile(file); // all ASCII: Shift JIS
-        w.editor()->moveCursor(QTextCursor::End);
+        w.editor()->setCursorPosition(w.editor()->numRows() - 1, 1 << 30);
         // A Hangul syllable has no Shift JIS form; the wave dash typed by input methods has one.
         typeText(w, QString(QChar(0xD55C)) + QChar(0x301C) + QLatin1Char('d'));
         {
