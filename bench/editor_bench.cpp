@@ -33,7 +33,8 @@
 
 namespace {
 
-// Lines of 20 to 60 columns: ASCII words between runs of kana and kanji, about 70 bytes of UTF-8.
+// Lines of 30 to 70 columns: ASCII words between runs of kana and kanji, about 70 bytes
+// of UTF-8 (1.5 million lines in 100 MiB).
 QByteArray generateText(qint64 wantedBytes)
 {
     static const char* const words[] = {"the", "file", "text", "2024-05-01", "Qt", "editor", "(note)", "line",
@@ -44,7 +45,7 @@ QByteArray generateText(qint64 wantedBytes)
     QString line;
     while (out.size() < wantedBytes) {
         line.clear();
-        const int columns = random.bounded(20, 61);
+        const int columns = random.bounded(30, 71);
         for (int column = 0; column < columns;) {
             if (random.bounded(5) < 3) {
                 const QLatin1String word(words[random.bounded(int(std::size(words)))]);
@@ -101,7 +102,7 @@ void say(const QByteArray& line)
     std::fflush(stdout);
 }
 
-// The widget's part after the first paint: each action five times, as the first
+// The widget's part after the first paint: each action nine times, as the first
 // time and the median, then a save after the keystrokes.
 template <typename Editor>
 void measureEditing(Editor* editor, QWidget* viewport, const std::function<void(int)>& jump,
@@ -113,16 +114,17 @@ void measureEditing(Editor* editor, QWidget* viewport, const std::function<void(
         return QByteArray::number(first) + ' ' + QByteArray::number(times.at(times.size() / 2)) + ' ';
     };
     QList<double> pageDown, end, typed, jumps;
-    for (int i = 0; i < 5; ++i)
+    constexpr int times = 9;
+    for (int i = 0; i < times; ++i)
         pageDown.append(keyTime(editor, viewport, Qt::Key_PageDown, Qt::NoModifier));
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < times; ++i) {
         keyTime(editor, viewport, Qt::Key_Home, Qt::ControlModifier);
         end.append(keyTime(editor, viewport, Qt::Key_End, Qt::ControlModifier));
     }
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < times; ++i)
         typed.append(keyTime(editor, viewport, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
-    for (int i = 0; i < 5; ++i) {
-        jump(100000 * (i + 1));
+    for (int i = 0; i < times; ++i) {
+        jump(50000 * (i + 1));
         jumps.append(timed([&] {
             jump(700000);
             viewport->repaint();
@@ -315,7 +317,7 @@ void compare(const QString& label, qint64 fileSize, const QString& path, int cod
     for (int i = 0; i < 4; ++i) {
         row(qPrintable(QString::fromLatin1(keys[i]) + QStringLiteral(", first")), stock.keys.value(2 * i),
             ours.keys.value(2 * i), "ms");
-        row("  median of 5", stock.keys.value(2 * i + 1), ours.keys.value(2 * i + 1), "ms");
+        row("  median of 9", stock.keys.value(2 * i + 1), ours.keys.value(2 * i + 1), "ms");
     }
     row("save after one edit", stock.saveMs, ours.saveMs, "ms");
     std::printf("  %-34s %8.1fms (iconv %.1f + cp %.1f); velino / reference %.2f (at most 1.5)\n", "iconv + cp",

@@ -26,6 +26,11 @@ public:
     // A character outside the basic plane, given as its surrogate pair.
     qreal advance(char16_t high, char16_t low) const;
 
+    // Whether a run of these characters is drawn at exactly the advances added up here
+    // without asking the font: the font draws sample texts so, and every character is
+    // of a script drawn glyph by glyph (Latin, kana, kanji, Hangul, full-width forms).
+    bool drawsAsAdded(QStringView run) const;
+
     // What is drawn for a character: control characters show as their control picture.
     static char16_t shown(char16_t c)
     {
@@ -39,6 +44,7 @@ private:
 
     QFont m_font;
     QFontMetricsF m_metrics;
+    bool m_drawsAsAdded = false;
     mutable std::vector<float> m_table;
     mutable QHash<char32_t, qreal> m_astral;
 };

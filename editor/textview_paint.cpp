@@ -111,7 +111,7 @@ void TextView::drawRun(QPainter& painter, const QString& run, qreal x, qreal wid
     const qreal baseline = metrics.ascent();
     // Shaping that joins or kerns characters would move them off the columns the
     // cursor uses; such a run is drawn one character at a time.
-    if (qAbs(metrics.horizontalAdvance(run) - width) < 1) {
+    if (m_layout.widths().drawsAsAdded(run) || qAbs(metrics.horizontalAdvance(run) - width) < 1) {
         painter.drawText(QPointF(x, baseline), run);
         return;
     }
