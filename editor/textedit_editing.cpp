@@ -185,7 +185,7 @@ void TextEdit::editPaste()
     m_editor->setFocus();
 }
 
-// Commands of the editor that come with its find, dialog and editing-aid features.
+// Commands of the editor that come with its dialog and editing-aid features.
 void TextEdit::editDuplicate() {}
 void TextEdit::editRemove() {}
 void TextEdit::editSelectTop() {}
@@ -199,12 +199,3 @@ void TextEdit::idiomListBox() {}
 void TextEdit::idiomNumber(int) {}
 void TextEdit::countCharacter() {}
 void TextEdit::show_clipboard() {}
-void TextEdit::editFind() {}
-void TextEdit::editFindPrev() {}
-void TextEdit::search() {}
-void TextEdit::findNext() {}
-void TextEdit::findPrev() {}
-void TextEdit::findClose() {}
-void TextEdit::replaceProc() {}
-void TextEdit::jump_number() {}
-void TextEdit::jump_markpos() {}
