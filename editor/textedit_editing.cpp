@@ -164,38 +164,3 @@ void TextEdit::jump_to(int line)
     m_editor->setCursorPosition(row, 0);
     m_editor->ensureCursorVisible();
 }
-
-void TextEdit::editCut()
-{
-    m_editor->cut();
-    reSetCursorPosition();
-    m_editor->setFocus();
-}
-
-void TextEdit::editCopy()
-{
-    m_editor->copy();
-    m_editor->setFocus();
-}
-
-void TextEdit::editPaste()
-{
-    m_editor->paste();
-    reSetCursorPosition();
-    m_editor->setFocus();
-}
-
-// Commands of the editor that come with its dialog and editing-aid features.
-void TextEdit::editDuplicate() {}
-void TextEdit::editRemove() {}
-void TextEdit::editSelectTop() {}
-void TextEdit::editSelectBottom() {}
-void TextEdit::editSelectMark() {}
-void TextEdit::selectWords() {}
-void TextEdit::inputHalfSpace() {}
-void TextEdit::insertDateTime() {}
-void TextEdit::insertFullPath() {}
-void TextEdit::idiomListBox() {}
-void TextEdit::idiomNumber(int) {}
-void TextEdit::countCharacter() {}
-void TextEdit::show_clipboard() {}
