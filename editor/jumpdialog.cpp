@@ -45,6 +45,7 @@ JumpDialog::JumpDialog(QWidget* parent, const char* name, bool modal, Qt::Window
 void JumpDialog::setInput(const QString& input)
 {
     numberEdit->setText(input);
+    numberEdit->selectAll();
 }
 
 QString JumpDialog::getInput() const

@@ -109,7 +109,8 @@ public:
     // when confirm is set, as one undo step; returns how many were replaced.
     int replace(const QString& oldWord, const QString& newWord, int mode, bool fromCursor, bool confirm);
     // how 1: the cursor's row from the cursor, cut before its first space (its first
-    // 10 characters when it has none); any other value: the selection.
+    // 10 characters when it has none); any other value: the selection up to its first
+    // line end.
     QString getCursorWord(int how);
 
     // Lines (qpeeditor_lines.cpp). Without a selection, selects the cursor's row

@@ -105,11 +105,16 @@ int QpeEditor::replaceConfirmed(const TextSearch& search, const QString& newWord
 
 QString QpeEditor::getCursorWord(int how)
 {
-    if (how != 1)
-        return selectedText();
-    const int row = cursorRow();
+    const TextBuffer& b = buffer();
+    if (how != 1) {
+        // A word holds no line end: the selection as far as its first one.
+        const qsizetype start = selectionStart();
+        return b.text(start, qMin(selectionEnd(), lineEndPosition(b.lineOf(start))) - start);
+    }
     const qsizetype cursor = cursorPosition();
-    const QString rest = buffer().text(cursor, qMax<qsizetype>(0, rowEnd(row) - cursor));
-    const qsizetype space = rest.indexOf(QLatin1Char(' '));
-    return space >= 0 ? rest.left(space) : rest.left(10);
+    const qsizetype end = rowEnd(cursorRow());
+    qsizetype space = cursor;
+    while (space < end && b.at(space) != u' ')
+        ++space;
+    return b.text(cursor, space < end ? space - cursor : qMin<qsizetype>(end - cursor, 10));
 }

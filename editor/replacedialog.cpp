@@ -43,8 +43,11 @@ ReplaceDialog::ReplaceDialog(QWidget* parent, const char* name, bool modal, Qt::
 
 void ReplaceDialog::setOldWord(const QString& word)
 {
-    if (!word.isEmpty())
-        oldEdit->setText(word);
+    if (word.isEmpty())
+        return;
+    oldEdit->setText(word);
+    // Typing replaces the word proposed.
+    oldEdit->selectAll();
 }
 
 void ReplaceDialog::setNewWord(const QString& word)

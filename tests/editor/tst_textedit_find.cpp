@@ -66,6 +66,45 @@ private slots:
         setView({{QStringLiteral("CursorWord"), 0}});
     }
 
+    void wordProposedByTheCursor_data()
+    {
+        QTest::addColumn<int>("cursorWord");
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("proposed");
+        // In "hello world\nabcdefghijklmn\n".
+        QTest::newRow("to the space") << 1 << 2 << 2 << "llo";
+        QTest::newRow("on the space") << 1 << 5 << 5 << "";
+        QTest::newRow("ten without a space") << 1 << 12 << 12 << "abcdefghij";
+        QTest::newRow("to the row's end") << 1 << 22 << 22 << "klmn";
+        QTest::newRow("the selection") << 2 << 6 << 9 << "wor";
+        QTest::newRow("the selection to its line end") << 2 << 6 << 14 << "world";
+        QTest::newRow("nothing") << 0 << 2 << 2 << "";
+    }
+
+    void wordProposedByTheCursor()
+    {
+        QFETCH(int, cursorWord);
+        QFETCH(int, anchor);
+        QFETCH(int, cursor);
+        QFETCH(QString, proposed);
+        setView({{QStringLiteral("CursorWord"), cursorWord}});
+        TextEdit w(QStringLiteral("VElino"));
+        w.editor()->setText(QStringLiteral("hello world\nabcdefghijklmn\n"));
+        w.editor()->setSelection(anchor, cursor);
+        w.editFind();
+        QCOMPARE(box(w)->itemText(0), proposed);
+        QCOMPARE(box(w)->currentText(), proposed);
+        w.findClose();
+        QString preset;
+        DialogScript script({[&](QDialog* dialog) {
+            preset = dialog->findChild<QLineEdit*>()->text();
+            DialogScript::click(dialog, QStringLiteral("CANCEL"));
+        }});
+        w.replaceProc();
+        QCOMPARE(preset, proposed);
+    }
+
     void forwardWrapsOnTheSecondTryBackwardNever()
     {
         setView({{QStringLiteral("IncrementalSearch"), false}});
