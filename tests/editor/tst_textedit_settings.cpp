@@ -1,5 +1,6 @@
 #include "listlastfile.h"
 #include "modalanswer.h"
+#include "testfiles.h"
 #include "qpeeditor.h"
 #include "textedit.h"
 #include "velinoglobals.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -28,16 +28,35 @@ private:
     static QString confPath() { return Config::filePath(QStringLiteral("VElino")); }
     static QString conf2Path() { return Config::filePath(QStringLiteral("VElino_r")); }
 
+    // Values as a hand would write them, keys as "Group/Key".
     static void handMade(const QString& file, const QMap<QString, QVariant>& values)
     {
-        QSettings conf(file, QSettings::IniFormat);
-        for (auto it = values.begin(); it != values.end(); ++it)
-            conf.setValue(it.key(), it.value());
+        Config conf(QFileInfo(file).completeBaseName());
+        for (auto it = values.begin(); it != values.end(); ++it) {
+            conf.setGroup(it.key().section(QLatin1Char('/'), 0, 0));
+            conf.writeEntry(it.key().section(QLatin1Char('/'), 1), it.value().toString());
+        }
     }
 
     static QVariant written(const QString& file, const QString& key)
     {
-        return QSettings(file, QSettings::IniFormat).value(key);
+        Config conf(QFileInfo(file).completeBaseName());
+        conf.setGroup(key.section(QLatin1Char('/'), 0, 0));
+        return conf.readEntry(key.section(QLatin1Char('/'), 1));
+    }
+
+    // The keys of a group in the order they stand in the file.
+    static QStringList keysOf(const QString& file, const QString& group)
+    {
+        QStringList keys;
+        bool inGroup = false;
+        for (const QByteArray& line : readAll(file).split('\n')) {
+            if (line.startsWith('['))
+                inGroup = line == '[' + group.toUtf8() + ']';
+            else if (inGroup && line.contains('='))
+                keys << QString::fromUtf8(line.left(line.indexOf('=')));
+        }
+        return keys;
     }
 
     QString makeFile(const QString& name)
@@ -96,16 +115,14 @@ private slots:
         QCOMPARE(written(confPath(), QStringLiteral("LastFile/LastFile1")).toString(), QStringLiteral("dummy"));
         QCOMPARE(written(confPath(), QStringLiteral("LastFile/LastFile7_col")).toInt(), -1);
         QCOMPARE(written(conf2Path(), QStringLiteral("User/User3CommentColor")).toInt(), -1);
-        // Keys without a dialog are never written.
-        const QStringList view = [] {
-            QSettings s(confPath(), QSettings::IniFormat);
-            s.beginGroup(QStringLiteral("View"));
-            return s.childKeys();
-        }();
+        // Keys without a dialog are never written; the others stand in the order written.
+        const QStringList view = keysOf(confPath(), QStringLiteral("View"));
         for (const char* key : {"IconNew", "AutoSave", "AutoSaveDir", "OKisEnter", "UserJumpU", "SaveFastUTF8",
                                 "IconOpenName", "MarkPosToggle", "CtrlUpSelect", "SmallSaveDialog"})
             QVERIFY2(!view.contains(QLatin1String(key)), key);
         QCOMPARE(view.size(), 27 + 10);
+        QCOMPARE(view.mid(0, 4), (QStringList{"FontSize", "Wrap", "WrapMethod", "AutoIndent"}));
+        QCOMPARE(view.mid(24, 4), (QStringList{"VerticalLine", "ScrollBarDisp", "FontFamilyName", "SearchWords1"}));
     }
 
     void correctionsFromHandMadeFile_data()
@@ -347,6 +364,7 @@ private slots:
         idioms[8] = QStringLiteral("Dear \\n");
         w.applyIdioms(idioms);
         QCOMPARE(written(conf2Path(), QStringLiteral("Idiom/rIdiom9")).toString(), QStringLiteral("Dear \\n"));
+        QVERIFY(readAll(conf2Path()).contains("\nrIdiom9=Dear \\n\n")); // as it stands, for hand editing
 
         SpecialKey keys;
         keys.fnM = 15;
