@@ -9,7 +9,6 @@
 
 #include <QScopeGuard>
 
-#include <csignal>
 #include <grp.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -35,26 +34,6 @@ bool saveAs(uid_t uid, gid_t gid, int group, const QString& path, const QByteArr
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
-
-// Sets a file size limit for one test; writes beyond it fail instead of killing the test.
-struct FileSizeLimit
-{
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = old;
-        small.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    }
-    rlimit old {};
-    void (*handler)(int);
-};
 } // namespace
 
 class TestSafeFile : public QObject
