@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QPointer>
 #include <QStandardPaths>
 #include <QSysInfo>
 
@@ -192,9 +191,8 @@ void ChannelServer::drop(QLocalSocket* socket)
 
 void ChannelServer::readFrames(QLocalSocket* socket)
 {
-    QPointer<QLocalSocket> guard(socket);
     char header[4];
-    while (guard && m_connections.contains(socket) && socket->peek(header, 4) == 4) {
+    while (m_connections.contains(socket) && socket->peek(header, 4) == 4) {
         const quint32 length = QCopFrame::payloadLength(header);
         if (length > QCopFrame::MaxFrame) {
             drop(socket);
@@ -208,8 +206,9 @@ void ChannelServer::readFrames(QLocalSocket* socket)
             drop(socket);
             return;
         }
-        // A receiver may run an event loop, in which this socket can go away.
-        emit received(msg, data);
+        // Delivered from the event loop, not from within the socket's signal: a receiver
+        // may run a modal loop (a question before closing), in which the socket can go.
+        QMetaObject::invokeMethod(this, [this, msg, data] { emit received(msg, data); }, Qt::QueuedConnection);
     }
     limitBuffers();
 }
