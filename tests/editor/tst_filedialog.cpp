@@ -1,4 +1,5 @@
 #include "filedialog.h"
+#include "modalanswer.h"
 #include "testfiles.h"
 
 #include "platform/qpeapplication.h"
@@ -268,7 +269,7 @@ private slots:
         QVERIFY(d.list()->hasFocus());
     }
 
-    void filerBackspace()
+    void filerKeys()
     {
         FileDialog d(&owner, "", true, {}, FileDialog::Filer, false);
         QVERIFY(d.setList(path(QStringLiteral("adir/inner"))));
@@ -277,6 +278,12 @@ private slots:
         d.list()->setFocus();
         QTest::keyClick(d.list(), Qt::Key_Backspace);
         QCOMPARE(d.getAbsSelectedPath(), path(QStringLiteral("adir")));
+        // The File menu's keys reach its commands.
+        d.list()->setCurrentRow(-1);
+        ModalAnswer box(QStringLiteral("OK"));
+        QTest::keyClick(d.list(), Qt::Key_I, Qt::ControlModifier);
+        QTRY_VERIFY(box.answered());
+        QCOMPARE(box.text(), QStringLiteral("Please choose the file"));
     }
 
     // A double tap taps and selects: on a file of the open dialog it confirms; when the
