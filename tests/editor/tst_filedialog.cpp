@@ -115,18 +115,6 @@ private slots:
         QCOMPARE(d.getAbsSelectedPath(), path(QStringLiteral("adir")));
     }
 
-    // Jumps to device folders that this machine lacks leave the dialog where it is.
-    void missingJumpTargets()
-    {
-        FileDialog d(&owner, "", true, {}, FileDialog::Save, false);
-        d.setUserDir(path(QStringLiteral("no card")), path(QStringLiteral("no cf")));
-        QVERIFY(d.setList(tmp.path()));
-        d.cd_user_U();
-        d.cd_user_J();
-        QCOMPARE(d.getAbsSelectedPath(), tmp.path());
-        QCOMPARE(d.list()->count(), names(d).size());
-    }
-
     void openAndSaveResults()
     {
         for (int mode : {FileDialog::Open, FileDialog::Save}) {
@@ -203,8 +191,6 @@ private slots:
         QTest::newRow("filer, portrait 480") << 2 << QSize(480, 640) << false << QSize(400, 512)
                                              << QRect(5, 58, 389, 426) << QRect(332, 486, 64, 26)
                                              << QStringLiteral("mnt home text");
-        QTest::newRow("filer, small") << 2 << QSize(240, 320) << false << QSize(214, 256) << QRect(5, 58, 203, 170)
-                                      << QRect(146, 230, 64, 26) << QStringLiteral("m h t");
     }
 
     void layouts()
