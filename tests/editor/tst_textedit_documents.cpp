@@ -2,7 +2,7 @@
 #include "modalanswer.h"
 #include "qpeeditor.h"
 #include "textedit.h"
-#include "velinoglobals.h"
+#include "document.h"
 
 #include "platform/config.h"
 #include "platform/doclnk.h"
@@ -94,14 +94,12 @@ private slots:
             w.updateCaption();
             QCOMPARE(w.windowTitle(), QStringLiteral("2 ( 4 )lines.txt(EUC-JP ->?\?\?\?) - VElino"));
 
-            // The line part follows the cursor as the editor repaints.
-            G_edit = &w;
+            // The line part follows the cursor.
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             w.editor()->setFocus();
             QTest::keyClick(w.editor(), Qt::Key_Down);
             QTRY_COMPARE(w.windowTitle(), QStringLiteral("3 ( 4 )lines.txt(EUC-JP ->?\?\?\?) - VElino"));
-            G_edit = nullptr;
         }
         init();
         setView({{QStringLiteral("LineNumber"), 1}, {QStringLiteral("LineNumberCr"), true},
@@ -123,24 +121,21 @@ private slots:
     void untitledNames_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("name");
         QTest::newRow("dots, slash, first word") << QStringLiteral("../notes today\nmore") << QStringLiteral("_notes");
         QTest::newRow("only spaces") << QStringLiteral("   \n  ") << QStringLiteral("NoTitle");
         QTest::newRow("long word") << QString(45, QLatin1Char('w')) << QString(40, QLatin1Char('w'));
         QTest::newRow("leading blanks") << QStringLiteral("\n\t  memo  x") << QStringLiteral("memo");
+        const QString emoji = QString::fromUtf8("\U0001F600");
+        QTest::newRow("pair at the cut") << QString(39, QLatin1Char('w')) + emoji + emoji
+                                         << QString(39, QLatin1Char('w')) + emoji;
     }
 
     void untitledNames()
     {
         QFETCH(QString, text);
-        QFETCH(QString, file);
-        TextEdit w(QStringLiteral("VElino"));
-        typeText(w, text);
-        QVERIFY(w.save());
-        QCOMPARE(w.document()->file(), path(file));
-        QVERIFY(QFile::exists(path(file)));
-        QVERIFY(!w.editor()->edited());
-        QFile::remove(path(file));
+        QFETCH(QString, name);
+        QCOMPARE(Document::untitledName(text), name);
     }
 
     void overwriteQuestion()
@@ -321,6 +316,41 @@ private slots:
         QVERIFY(!w.editor()->edited());
     }
 
+    void loneSurrogateIsNamedAndSaved()
+    {
+        const QString file = path(QStringLiteral("utf8.txt"));
+        writeBytes(file, "one\ntwo\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(file);
+        w.editor()->insert(QString(QChar(0xD800)) + QLatin1Char('x')); // as a paste can bring it
+        ModalAnswer ok(QStringLiteral("OK"));
+        QVERIFY(w.save());
+        QCOMPARE(ok.title(), QStringLiteral("VElino warning"));
+        QVERIFY2(ok.text().startsWith(QStringLiteral("1 characters cannot be written")), qPrintable(ok.text()));
+        QVERIFY2(ok.text().contains(QStringLiteral("U+d800")), qPrintable(ok.text()));
+        QCOMPARE(readBytes(file), QByteArray("\xef\xbf\xbdxone\ntwo\n"));
+    }
+
+    void crOnlyBelongsToItsDocument()
+    {
+        // A file with carriage returns only, then an LF file read in a forced encoding:
+        // the second keeps its line feeds.
+        const QString mac = path(QStringLiteral("mac.txt"));
+        const QString lf = path(QStringLiteral("unix.txt"));
+        writeBytes(mac, "a\rb\r");
+        writeBytes(lf, "c\nd\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(mac);
+        QVERIFY(w.document()->crOnly());
+        EditorSettings forced = w.settings();
+        forced.InputCodec = Encoding::ShiftJis;
+        w.applyFuncOptions(forced);
+        w.openThisFile(lf);
+        w.editor()->insert(QStringLiteral("x"));
+        QVERIFY(w.save());
+        QCOMPARE(readBytes(lf), QByteArray("xc\nd\n"));
+    }
+
     void unreadableBytesAreNotSilentlyReplaced()
     {
         // Multi-line Shift JIS without escapes reads as UTF-8, which cannot hold its kanji.
@@ -375,7 +405,7 @@ private slots:
             QVERIFY(ok.text().contains(QStringLiteral("Please investigate the file")));
         }
         QVERIFY(v.editor()->edited());
-        QVERIFY(v.isNewDocument());
+        QVERIFY(v.document()->isNewDoc());
     }
 
     void openErrorShowsBox()
@@ -399,7 +429,7 @@ private slots:
             QVERIFY(cancel.answered());
         }
         QVERIFY(w.document());
-        QVERIFY(w.isNewDocument());
+        QVERIFY(w.document()->isNewDoc());
         typeText(w, QStringLiteral("after revert"));
         w.timerOn();
         QCOMPARE(readBytes(path(QStringLiteral("after"))), QByteArray("after revert"));
