@@ -28,11 +28,16 @@ constexpr ModeTexts modeTexts[] = {
 };
 
 // Buttons never take Return from the list or the name field: there Return has a meaning of its own.
+// The sizes are the palmtop's; where a desktop font is too wide for one, its font shrinks.
 QPushButton* button(QWidget* parent, const char* text, int x, int y, int w, int h)
 {
     auto* b = new QPushButton(eucLabel(text), parent);
     b->setAutoDefault(false);
     b->setGeometry(x, y, w, h);
+    QFont font = b->font();
+    while (QFontMetrics(font).horizontalAdvance(b->text()) > w - 6 && font.pointSizeF() > 5)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    b->setFont(font);
     return b;
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include "safecopy.h"
 
 #include <QDateTime>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,6 +29,20 @@ bool askOk(QWidget* parent, const QString& text)
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == ok;
+}
+
+// The lines are laid out with spaces and must not wrap: on a small screen a message
+// box would wrap anything wider than half the screen.
+void inform(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, eucLabel("VElino"), text, QMessageBox::Ok, parent);
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        int widest = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            widest = qMax(widest, label->fontMetrics().horizontalAdvance(line));
+        label->setMinimumWidth(widest);
+    }
+    box.exec();
 }
 
 void warn(QWidget* parent, const QString& text)
@@ -142,7 +157,7 @@ void FileDialog::fileInformation()
         + eucLabel("File Type   ") + eucLabel(kinds[kind]) + eucLabel("\naccess mode  read ") + eucLabel(mark(R_OK))
         + eucLabel("\n             write ") + eucLabel(mark(W_OK)) + eucLabel("\n             execute ")
         + eucLabel(mark(X_OK));
-    QMessageBox::information(this, eucLabel("VElino"), text);
+    inform(this, text);
 }
 
 void FileDialog::fileRename()
