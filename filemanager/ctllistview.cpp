@@ -314,7 +314,7 @@ void ctlListView::keyPressEvent(QKeyEvent* e)
         emit shortcutKey(e);
     } else if (key == Qt::Key_F11 && e->modifiers() == Qt::ShiftModifier) {
         emit popupMenu();
-    } else if (isCommandKey(key) || e->modifiers() == Qt::ControlModifier) {
+    } else if (isCommandKey(key) || (e->modifiers() == Qt::ControlModifier && key != Qt::Key_Control)) {
         emit shortcutKey(e);
     } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && currentItem()) {
         slotExecItem(currentItem());

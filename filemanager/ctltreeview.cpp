@@ -21,6 +21,13 @@ static bool isCommandKey(int key)
     return false;
 }
 
+// The device's Fn combinations arrive with exactly the Control modifier; the Control key
+// itself is none.
+static bool isControlCombination(const QKeyEvent* e)
+{
+    return e->modifiers() == Qt::ControlModifier && e->key() != Qt::Key_Control;
+}
+
 ctlTreeView::ctlTreeView(QWidget* parent, int vgaMode)
     : QTreeWidget(parent), vgaMode(vgaMode), keyDelayTimer(new QTimer(this))
 {
@@ -209,7 +216,7 @@ void ctlTreeView::keyPressEvent(QKeyEvent* e)
     default:
         break;
     }
-    if (isCommandKey(key) || e->modifiers() == Qt::ControlModifier) {
+    if (isCommandKey(key) || isControlCombination(e)) {
         emit shortcutKey(e);
         return;
     }
