@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <initializer_list>
 
@@ -115,6 +116,13 @@ void ctlTreeView::showFolder(ctlTreeViewItem* node)
     if (node->childCount() > 0)
         scrollToItem(node->child(node->childCount() - 1));
     scrollToItem(node);
+    // A narrow tree shows the folder's own expander, icon and name rather than the lines of its
+    // parents, once the new rows are laid out.
+    QTimer::singleShot(0, this, [this] {
+        if (const ctlTreeViewItem* selected = selectedFolder())
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() + visualItemRect(selected).left() -
+                                            indentation());
+    });
 }
 
 void ctlTreeView::upperFolder()

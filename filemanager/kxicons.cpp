@@ -167,9 +167,7 @@ QString kxVisibleName(const QString& name)
 {
     QString shown = name;
     for (QChar& c : shown)
-        if (c.unicode() < 0x20)
-            c = QChar(0x2400 + c.unicode());
-        else if (c.unicode() == 0x7F)
-            c = QChar(0x2421);
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            c = QLatin1Char('?');
     return shown;
 }

@@ -44,5 +44,5 @@ QString kxFavorIconName(const QString& path);
 // A symbolic link's own text, as it is stored (relative targets stay relative).
 QString kxReadLink(const QString& path);
 
-// A name as the views show it: control characters (a newline in a name) become visible symbols.
+// A name as the views show it: control characters (a newline in a name) show as "?", as ls shows them.
 QString kxVisibleName(const QString& name);

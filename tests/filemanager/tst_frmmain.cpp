@@ -3,12 +3,15 @@
 #include "frmmain.h"
 #include "kxconfig.h"
 #include "modalanswer.h"
+#include "platform/channelserver.h"
 #include "platform/config.h"
 #include "platform/qpeapplication.h"
 #include "platform/qpemenubar.h"
 #include "testfiles.h"
 
 #include <QComboBox>
+#include <QDataStream>
+#include <QSignalSpy>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -193,6 +196,23 @@ private slots:
         QCOMPARE(menuTexts(w.menuFavor), QStringList({"/", "Two", "&Edit Favorites..."}));
         w.menuFavor->actions().at(2)->trigger(); // after the separator
         QTRY_COMPARE(w.treeView->fullPath(), top + QStringLiteral("/d2/"));
+    }
+
+    void platformCommands()
+    {
+        ChannelServer system(QStringLiteral("QPE/System"));
+        QVERIFY(system.listen());
+        QSignalSpy received(&system, &ChannelServer::received);
+        frmMain w;
+        w.slotQcopSetScreenSaver();
+        w.slotQcopRestart();
+        QTRY_COMPARE(received.count(), 2);
+        QCOMPARE(received.at(0).at(0).toByteArray(), QByteArray("setScreenSaverMode(int)"));
+        QDataStream argument(received.at(0).at(1).toByteArray());
+        int mode = 0;
+        argument >> mode;
+        QCOMPARE(mode, 100);
+        QCOMPARE(received.at(1).at(0).toByteArray(), QByteArray("restart()"));
     }
 
     void settingsWrittenAtTheEnd()
