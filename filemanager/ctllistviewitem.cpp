@@ -102,7 +102,8 @@ void ctlListViewItem::fill(const struct stat& st, const QString& linkTarget, con
         m_icon = fileIcon(m_name);
     }
     isLock = !m_isDir && !(m_mode & (S_IWUSR | S_IWGRP | S_IWOTH));
-    isExec = !onMemoryCard(m_folder + m_name) && !m_isDir &&
+    // A link whose target is missing keeps its own mode, rwx for all: nothing to run there.
+    isExec = !onMemoryCard(m_folder + m_name) && !m_isDir && !S_ISLNK(m_mode) &&
              ((m_mode & S_IXUSR) || ((m_mode & S_IXGRP) && (m_mode & S_IXOTH)));
 }
 

@@ -153,7 +153,7 @@ void frmMain::createAddressToolBar()
     addressCombo->setMaxCount(30);
     addressCombo->setInsertPolicy(QComboBox::NoInsert);
     addressCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    addressCombo->lineEdit()->installEventFilter(this);
+    addressCombo->installEventFilter(this);
     addressToolBar->addWidget(addressCombo);
     auto* go = new QToolButton(addressToolBar);
     QPixmap goPixmap = Resource::loadPixmap(QStringLiteral("korvex/go"));
@@ -238,10 +238,11 @@ void frmMain::keyPressEvent(QKeyEvent* e)
     QWidget::keyPressEvent(e);
 }
 
-// Enter in the address box goes to the typed folder; the box itself adds nothing.
+// Enter in the address box goes to the typed folder; the box itself adds nothing. The box
+// has the focus and hands keys to its line edit itself.
 bool frmMain::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == addressCombo->lineEdit() && e->type() == QEvent::KeyPress) {
+    if (watched == addressCombo && e->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             slotAddressComboChanged(addressCombo->lineEdit()->text());

@@ -78,6 +78,7 @@ private slots:
         QCOMPARE(find(list, "a")->text(2), QStringLiteral("03/12/25 09:05"));
         QCOMPARE(find(list, "dangling")->text(3), QStringLiteral("nowhere"));
         QVERIFY(find(list, "dangling")->isLink);
+        QVERIFY(!find(list, "dangling")->isExec);
         QVERIFY(find(list, ".dot"));
     }
 
