@@ -204,5 +204,13 @@ const QString& ctlListViewItem::cachedKey(int column) const
 bool ctlListViewItem::operator<(const QTreeWidgetItem& other) const
 {
     const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-    return cachedKey(column) < static_cast<const ctlListViewItem&>(other).cachedKey(column);
+    const auto& row = static_cast<const ctlListViewItem&>(other);
+    // Size and date keys are numbers of equal width: comparing the numbers gives their order
+    // without making the texts.
+    if (column == 1 || column == 2) {
+        if (m_isDir != row.m_isDir)
+            return m_isDir;
+        return column == 1 ? m_size / 1024 < row.m_size / 1024 : m_minute < row.m_minute;
+    }
+    return cachedKey(column) < row.cachedKey(column);
 }

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 #include <utime.h>
@@ -178,6 +179,24 @@ private slots:
         QVERIFY(list.refreshFileList(top + QStringLiteral("no such folder/")));
         QCOMPARE(list.childCount(), 0);
         QCOMPARE(list.allFileSize(), quint64(0));
+    }
+
+    // A folder chosen while a large one is read replaces it; the older rebuild leaves nothing behind.
+    void newerRebuildWins()
+    {
+        QTemporaryDir many;
+        for (int i = 0; i < 500; ++i)
+            writeAll(many.path() + QStringLiteral("/f%1").arg(i), "x");
+        kxcfgListShowHidden = 1;
+        ctlListView list(nullptr, 0);
+        bool newer = false;
+        QTimer::singleShot(0, &list, [&] { newer = list.refreshFileList(top); });
+        QVERIFY(!list.refreshFileList(many.path() + QLatin1Char('/')));
+        QVERIFY(newer);
+        QVERIFY(find(list, "big"));
+        QVERIFY(!find(list, "f1"));
+        QCOMPARE(list.childCount(),
+                 QDir(top).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size());
     }
 
     void patching()
