@@ -116,12 +116,21 @@ void ctlTreeView::showFolder(ctlTreeViewItem* node)
     if (node->childCount() > 0)
         scrollToItem(node->child(node->childCount() - 1));
     scrollToItem(node);
-    // A narrow tree shows the folder's own expander, icon and name rather than the lines of its
-    // parents, once the new rows are laid out.
-    QTimer::singleShot(0, this, [this] {
-        if (const ctlTreeViewItem* selected = selectedFolder())
-            horizontalScrollBar()->setValue(horizontalScrollBar()->value() + visualItemRect(selected).left() -
-                                            indentation());
+}
+
+// A narrow tree shows a folder's own expander, icon and name rather than the lines of its
+// parents (the toolkit scrolls to the start of the row, which is wider than the tree).
+// Done once the new rows are laid out, and only when the folder is out of sight.
+void ctlTreeView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTreeWidget::scrollTo(index, hint);
+    const QPersistentModelIndex target(index);
+    QTimer::singleShot(0, this, [this, target] {
+        if (!target.isValid())
+            return;
+        const int left = visualRect(target).left();
+        if (left - indentation() < 0 || left + indentation() > viewport()->width())
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() + left - indentation());
     });
 }
 
