@@ -196,6 +196,27 @@ private slots:
         QCOMPARE(menuTexts(w.menuFavor), QStringList({"/", "Two", "&Edit Favorites..."}));
         w.menuFavor->actions().at(2)->trigger(); // after the separator
         QTRY_COMPARE(w.treeView->fullPath(), top + QStringLiteral("/d2/"));
+
+        // A device path missing here leads to its deepest existing folder.
+        kxcfgFavorItem[6] = top + QStringLiteral("/d3/card/Documents");
+        w.initMenuFavor();
+        w.menuFavor->actions().at(3)->trigger();
+        QTRY_COMPARE(w.treeView->fullPath(), top + QStringLiteral("/d3/"));
+    }
+
+    void folderVanishesWhileShown()
+    {
+        QTemporaryDir gone;
+        writeAll(gone.path() + QStringLiteral("/f"), "x");
+        frmMain w;
+        go(w, gone.path());
+        QCOMPARE(w.listView->childCount(), 1);
+        QVERIFY(gone.remove());
+        w.slotCmdViewReload();
+        QCOMPARE(w.listView->childCount(), 0);
+        QCOMPARE(w.statusLeft->text(), QStringLiteral(" 0 objects (total 0KB) "));
+        go(w, QStringLiteral("/proc")); // sizes that lie, entries that come and go
+        QVERIFY(w.listView->childCount() > 0);
     }
 
     void platformCommands()
