@@ -6,6 +6,7 @@
 #include "kxmarkdelegate.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
@@ -344,4 +345,12 @@ void ctlListView::mouseDoubleClickEvent(QMouseEvent* e)
 {
     m_doubleClicked = true;
     QTreeWidget::mouseDoubleClickEvent(e);
+}
+
+// The right button of a desktop mouse opens the context menu as holding the pen does.
+void ctlListView::contextMenuEvent(QContextMenuEvent* e)
+{
+    popTimer->stop();
+    e->accept();
+    emit popupMenu();
 }

@@ -14,7 +14,7 @@ ctlTreeViewItem::ctlTreeViewItem(ctlTreeView* view, const QString& name)
       isLink(false)
 {
     view->addTopLevelItem(this);
-    init(view);
+    init();
 }
 
 ctlTreeViewItem::ctlTreeViewItem(ctlTreeViewItem* parent, const QString& name)
@@ -22,10 +22,10 @@ ctlTreeViewItem::ctlTreeViewItem(ctlTreeViewItem* parent, const QString& name)
       fileInfo(parent->folderPath + name), folderName(name), isLink(fileInfo.isSymLink())
 {
     parent->addChild(this);
-    init(parent->view());
+    init();
 }
 
-void ctlTreeViewItem::init(ctlTreeView*)
+void ctlTreeViewItem::init()
 {
     setText(0, kxVisibleName(folderName));
     if (isLink)

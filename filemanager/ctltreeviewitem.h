@@ -28,5 +28,5 @@ public:
     ctlTreeView* view() const;
 
 private:
-    void init(ctlTreeView* view);
+    void init();
 };
