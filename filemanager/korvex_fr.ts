@@ -103,7 +103,7 @@
     </message>
     <message>
         <source>Reload &amp;HomeIcon</source>
-        <translation>Recharger les icônes de l'&amp;accueil</translation>
+        <translation>Recharger les icônes de l&apos;&amp;accueil</translation>
     </message>
     <message>
         <source>Reload &amp;TrayIcon</source>
@@ -111,11 +111,11 @@
     </message>
     <message>
         <source>&amp;Lights Off</source>
-        <translation>É&amp;teindre l'écran</translation>
+        <translation>É&amp;teindre l&apos;écran</translation>
     </message>
     <message>
         <source>&amp;Screen Saver</source>
-        <translation>Économiseur d'é&amp;cran</translation>
+        <translation>Économiseur d&apos;é&amp;cran</translation>
     </message>
     <message>
         <source>&amp;Quick Restart</source>
@@ -163,15 +163,15 @@
     </message>
     <message>
         <source>&amp;Tool Bar</source>
-        <translation>Barre d'&amp;outils</translation>
+        <translation>Barre d&apos;&amp;outils</translation>
     </message>
     <message>
         <source>Address &amp;Bar</source>
-        <translation>Barre d'a&amp;dresse</translation>
+        <translation>Barre d&apos;a&amp;dresse</translation>
     </message>
     <message>
         <source>&amp;Status Bar</source>
-        <translation>Barre d'é&amp;tat</translation>
+        <translation>Barre d&apos;é&amp;tat</translation>
     </message>
     <message>
         <source>&amp;Favorites  (Fn+I)</source>
@@ -251,6 +251,44 @@
     <message>
         <source>Root</source>
         <translation>Racine</translation>
+    </message>
+    <message>
+        <source>Moving...</source>
+        <translation>Déplacement...</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>Copie...</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Confirm Folder Replace</source>
+        <translation>Confirmer le remplacement du dossier</translation>
+    </message>
+    <message>
+        <source>This folder already contains a folder named 
+&apos;%1&apos;. 
+
+Do you want to move or copy the folder?</source>
+        <translation>Ce dossier contient déjà un dossier nommé
+&apos;%1&apos;.
+
+Voulez-vous déplacer ou copier le dossier ?</translation>
+    </message>
+    <message>
+        <source>Confirm File Replace</source>
+        <translation>Confirmer le remplacement du fichier</translation>
     </message>
 </context>
 </TS>

@@ -252,5 +252,44 @@
         <source>Root</source>
         <translation>ルート</translation>
     </message>
+    <message>
+        <source>Moving...</source>
+        <translation>移動しています...</translation>
+    </message>
+    <message>
+        <source>Copying...</source>
+        <translation>コピーしています...</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Confirm Folder Replace</source>
+        <translation>フォルダの上書きの確認</translation>
+    </message>
+    <message>
+        <source>This folder already contains a folder named 
+&apos;%1&apos;. 
+
+Do you want to move or copy the folder?</source>
+        <translation>このフォルダには既にフォルダ
+&apos;%1&apos;
+があります。
+
+このフォルダを移動またはコピーしますか？</translation>
+    </message>
+    <message>
+        <source>Confirm File Replace</source>
+        <translation>ファイルの上書きの確認</translation>
+    </message>
 </context>
 </TS>
