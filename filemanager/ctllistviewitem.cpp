@@ -4,6 +4,7 @@
 #include "kxconfig.h"
 #include "kxicons.h"
 #include "kxmarkdelegate.h"
+#include "kxpaths.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -47,16 +48,6 @@ static const QPixmap* fileIcon(const QString& name)
         {QStringLiteral("ipk"), &kxpixFileIpk},
     };
     return *icons.value(ext, &kxpixFileEtc);
-}
-
-// Memory cards give every file execute bits; there they mean nothing.
-static bool onMemoryCard(const QString& path)
-{
-    for (const char* card : {"/usr/mnt.rom/cf/", "/usr/mnt.rom/card/", "/mnt/cf/", "/mnt/card/",
-                             "/home/samba/CF_Card/", "/home/samba/SD_Card/"})
-        if (path.contains(QLatin1String(card)))
-            return true;
-    return false;
 }
 
 ctlListViewItem::ctlListViewItem(ctlListView* view, const QString& folder, const QString& name)
@@ -103,8 +94,8 @@ void ctlListViewItem::fill(const struct stat& st, const QString& linkTarget, con
     }
     isLock = !m_isDir && !(m_mode & (S_IWUSR | S_IWGRP | S_IWOTH));
     // A link whose target is missing keeps its own mode, rwx for all: nothing to run there.
-    isExec = !onMemoryCard(m_folder + m_name) && !m_isDir && !S_ISLNK(m_mode) &&
-             ((m_mode & S_IXUSR) || ((m_mode & S_IXGRP) && (m_mode & S_IXOTH)));
+    isExec = !m_isDir && !S_ISLNK(m_mode) && ((m_mode & S_IXUSR) || ((m_mode & S_IXGRP) && (m_mode & S_IXOTH))) &&
+             !kxPath::onMemoryCard(QFile::encodeName(m_folder + m_name));
 }
 
 QString ctlListViewItem::sizeText(qint64 bytes)
