@@ -135,6 +135,34 @@ private slots:
         QCOMPARE(announced.count(), 1);
     }
 
+    // After the file commands: a new sub-folder shows, a renamed one is chosen under its new
+    // name, a deleted one leaves its parent chosen and re-read.
+    void refreshAfterCommands()
+    {
+        QTemporaryDir dir;
+        const QString base = dir.path() + QLatin1Char('/');
+        QVERIFY(QDir().mkpath(base + QStringLiteral("p/old")));
+        ctlTreeView tree(nullptr, 0);
+        tree.openFolder(base + QStringLiteral("p"), true);
+        QTRY_COMPARE(tree.fullPath(), base + QStringLiteral("p/"));
+        QVERIFY(QDir().mkdir(base + QStringLiteral("p/new")));
+        tree.refreshItemChild();
+        QVERIFY(child(tree.selectedFolder(), "new"));
+
+        tree.activeFolder(base + QStringLiteral("p/old"), false);
+        QTRY_COMPARE(tree.fullPath(), base + QStringLiteral("p/old/"));
+        QVERIFY(QDir().rename(base + QStringLiteral("p/old"), base + QStringLiteral("p/renamed")));
+        tree.refreshItemRename(QStringLiteral("renamed"));
+        QTRY_COMPARE(tree.fullPath(), base + QStringLiteral("p/renamed/"));
+        QVERIFY(!child(tree.selectedFolder()->parentFolder, "old"));
+
+        QVERIFY(QDir().rmdir(base + QStringLiteral("p/renamed")));
+        tree.refreshItemDelete();
+        QTRY_COMPARE(tree.fullPath(), base + QStringLiteral("p/"));
+        QVERIFY(!child(tree.selectedFolder(), "renamed"));
+        QVERIFY(child(tree.selectedFolder(), "new"));
+    }
+
     void commandKeysGoToTheWindow()
     {
         ctlTreeView tree(nullptr, 0);
