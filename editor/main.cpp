@@ -1,5 +1,4 @@
 #include "textedit.h"
-#include "velinoglobals.h"
 
 #include "platform/qpeapplication.h"
 
@@ -7,7 +6,6 @@ int main(int argc, char** argv)
 {
     QPEApplication app(argc, argv);
     auto* window = new TextEdit(TextEdit::appNameFor(QString::fromLocal8Bit(argv[0])));
-    G_edit = window;
     window->wrap_this();
     app.showMainDocumentWidget(window);
     window->startWith(app.arguments());

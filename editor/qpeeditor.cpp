@@ -1,7 +1,5 @@
 #include "qpeeditor.h"
 
-#include "velinoglobals.h"
-
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QKeyEvent>
@@ -11,11 +9,35 @@
 #include <QTextCodec>
 #include <QTextLayout>
 
+namespace {
+QColor backColour(int n)
+{
+    static const QColor table[] = {QColor(255, 255, 255), QColor(255, 150, 150), QColor(150, 255, 150),
+                                   QColor(150, 150, 255), QColor(255, 150, 255), QColor(150, 255, 255),
+                                   QColor(255, 255, 150), QColor(0, 0, 0)};
+    return n >= 0 && n < 8 ? table[n] : table[0];
+}
+
+QColor textColour(int n)
+{
+    static const QColor table[] = {
+        QColor(0, 0, 0),       QColor(80, 0, 0),      QColor(0, 80, 0),      QColor(0, 0, 80),
+        QColor(255, 255, 255), QColor(160, 160, 164), QColor(128, 128, 128), QColor(255, 0, 0),
+        QColor(0, 255, 0),     QColor(0, 0, 255),     QColor(255, 0, 255),   QColor(0, 255, 255),
+        QColor(255, 255, 0),   QColor(255, 100, 100), QColor(100, 255, 100), QColor(100, 100, 255),
+        QColor(255, 100, 255), QColor(100, 255, 255), QColor(255, 255, 100)};
+    return n >= 0 && n < 19 ? table[n] : table[0];
+}
+} // namespace
+
 QpeEditor::QpeEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
-    setCursorColor(0);
-    setCursorLineColor(0);
-    setSelectedColor(0);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QpeEditor::cursorMoved);
+    connect(this, &QPlainTextEdit::textChanged, this, &QpeEditor::cursorMoved);
+    // The number of rows changes when paragraphs wrap anew; told once the layout is done.
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &QpeEditor::cursorMoved, Qt::QueuedConnection);
+    setSettings(m_settings);
 }
 
 bool QpeEditor::event(QEvent* event)
@@ -38,19 +60,47 @@ bool QpeEditor::event(QEvent* event)
             }
         }
     }
-    return QPlainTextEdit::event(event);
+    const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::FontChange)
+        applyTabStop();
+    return handled;
 }
 
-void QpeEditor::paintEvent(QPaintEvent* event)
+void QpeEditor::resizeEvent(QResizeEvent* event)
 {
-    QPlainTextEdit::paintEvent(event);
-    // The caption's line part follows the cursor.
-    if (m_lineNumberMode == 1)
-        InsteadOfSignal();
-    // A fixed-width wrap postponed while the widget was narrow, or made for another width.
-    if (FrameWidth != -99 && (FrameWidth < 200 || FrameWidth != width()))
-        InsteadOfWrapSignal();
-    UpdateCellWidth = 0;
+    QPlainTextEdit::resizeEvent(event);
+    applyFixedWidth();
+    emit resized();
+}
+
+QString QpeEditor::text() const
+{
+    return toPlainText();
+}
+
+void QpeEditor::setText(const QString& text)
+{
+    setPlainText(text);
+}
+
+void QpeEditor::insert(const QString& text)
+{
+    insertPlainText(text);
+}
+
+bool QpeEditor::isEmpty() const
+{
+    return document()->isEmpty();
+}
+
+int QpeEditor::numLines() const
+{
+    return document()->blockCount();
+}
+
+QString QpeEditor::textLine(int paragraph) const
+{
+    return document()->findBlockByNumber(paragraph).text();
 }
 
 int QpeEditor::rowsOf(const QTextBlock& block) const
@@ -155,14 +205,6 @@ void QpeEditor::setCursorPosition(int row, int col)
     setTextCursor(c);
 }
 
-void QpeEditor::setFixedWrapWidth(int width)
-{
-    // The plain text widget wraps at its viewport's width only; a right margin narrows it.
-    const int scrollBar = verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0;
-    const int available = contentsRect().width() - scrollBar;
-    setViewportMargins(0, 0, width > 0 ? qMax(0, available - width) : 0, 0);
-}
-
 bool QpeEditor::edited() const
 {
     return document()->isModified();
@@ -171,6 +213,30 @@ bool QpeEditor::edited() const
 void QpeEditor::setEdited(bool on)
 {
     document()->setModified(on);
+}
+
+void QpeEditor::setWrap(WrapMode mode, bool atWhiteSpace, int pixelWidth)
+{
+    m_wrapMode = mode;
+    m_fixedWidth = mode == WrapMode::FixedWidth ? pixelWidth : 0;
+    setWordWrapMode(atWhiteSpace ? QTextOption::WordWrap : QTextOption::WrapAnywhere);
+    setLineWrapMode(mode == WrapMode::None ? NoWrap : WidgetWidth);
+    applyFixedWidth();
+}
+
+void QpeEditor::applyFixedWidth()
+{
+    // The plain text widget wraps at its viewport's width only; a right margin narrows it.
+    const int scrollBar = verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0;
+    const int available = contentsRect().width() - scrollBar;
+    const int margin = m_fixedWidth > 0 ? qMax(0, available - m_fixedWidth) : 0;
+    if (viewportMargins().right() != margin)
+        setViewportMargins(0, 0, margin, 0);
+}
+
+int QpeEditor::getVerticalScrollBarWidth() const
+{
+    return verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff ? 0 : verticalScrollBar()->width();
 }
 
 int QpeEditor::fontSize() const
@@ -183,20 +249,60 @@ void QpeEditor::setFontSize(int pointSize)
     QFont f = font();
     f.setPointSize(pointSize);
     setFont(f);
-    setDefaultTabStop(m_tabStop);
-    setLineNumber(m_lineNumberMode, m_lineNumberCr);
 }
 
-void QpeEditor::setDefaultTabStop(int xWidths)
+void QpeEditor::applyTabStop()
 {
-    m_tabStop = xWidths;
-    setTabStopDistance(xWidths * QFontMetricsF(font()).horizontalAdvance(QLatin1Char('x')));
+    setTabStopDistance(m_settings.TabLength * QFontMetricsF(font()).horizontalAdvance(QLatin1Char('x')));
 }
 
-void QpeEditor::setUserFileInfo(int type, const UserFileInfo& info)
+void QpeEditor::setSettings(const EditorSettings& settings)
 {
-    if (type >= 0 && type < FileTypes)
-        m_fileInfo[type] = info;
+    m_settings = settings;
+    applyTabStop();
+    QPalette p = palette();
+    p.setColor(QPalette::Base, backColour(settings.BackColor));
+    p.setColor(QPalette::Text, textColour(settings.TextColor));
+    setPalette(p);
+    const int bars = settings.ScrollBarDisp;
+    setVerticalScrollBarPolicy(bars == 0 || bars == 2 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(bars == 0 || bars == 1 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    viewport()->update();
+}
+
+void QpeEditor::setFileType(int type)
+{
+    m_fileType = type >= 0 && type < FileTypes ? type : FileTypes - 1;
+    viewport()->update();
+}
+
+int QpeEditor::horizontalMargin() const
+{
+    const int mode = m_settings.LineNumber;
+    return mode <= 1 ? 3 : fontSize() / 2 * mode + 5;
+}
+
+QColor QpeEditor::cursorColour() const
+{
+    static const QColor table[] = {Qt::red, Qt::green, Qt::blue, Qt::magenta, Qt::cyan, Qt::yellow, Qt::black, Qt::white};
+    const int n = m_settings.CursorColor2;
+    return n >= 0 && n < 8 ? table[n] : table[0];
+}
+
+QColor QpeEditor::cursorLineColour() const
+{
+    static const QColor table[] = {Qt::red, Qt::red, QColor(0, 128, 0), Qt::blue, Qt::magenta,
+                                   Qt::cyan, QColor(128, 128, 0), Qt::black, Qt::white};
+    const int n = m_settings.CursorColor;
+    return n >= 0 && n < 9 ? table[n] : table[0];
+}
+
+QColor QpeEditor::selectionColour() const
+{
+    static const QColor table[] = {QColor(0, 0, 255), QColor(0, 0, 128), QColor(128, 0, 0), QColor(0, 128, 0),
+                                   QColor(128, 0, 128), QColor(128, 128, 0), QColor(80, 80, 80)};
+    const int n = m_settings.SelectedColor;
+    return n >= 0 && n < 7 ? table[n] : table[0];
 }
 
 void QpeEditor::set2byteSpace()
@@ -208,6 +314,7 @@ void QpeEditor::set2byteSpace()
 void QpeEditor::setOverWriteWhich(int on)
 {
     setOverwriteMode(on != 0);
+    viewport()->update();
 }
 
 void QpeEditor::setJumpMark(int line, int col)
@@ -217,37 +324,35 @@ void QpeEditor::setJumpMark(int line, int col)
     viewport()->update();
 }
 
-void QpeEditor::setLineNumber(int mode, bool cr)
+bool QpeEditor::editSelectedParagraphs(const std::function<void(QTextCursor&, const QTextBlock&)>& edit)
 {
-    m_lineNumberMode = mode;
-    m_lineNumberCr = cr;
-    m_margin = mode <= 1 ? 3 : fontSize() / 2 * mode + 5;
+    const QTextCursor c = textCursor();
+    if (!c.hasSelection())
+        return false;
+    // Only rows of the selection that begin a paragraph count.
+    QTextCursor rowStart(document());
+    rowStart.setPosition(c.selectionStart());
+    rowStart.movePosition(QTextCursor::StartOfLine);
+    const int from = rowStart.position();
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (QTextBlock b = document()->findBlock(c.selectionEnd()); b.isValid() && b.position() >= from; b = b.previous()) {
+        cursor.setPosition(b.position());
+        edit(cursor, b);
+    }
+    cursor.endEditBlock();
+    return true;
 }
 
-void QpeEditor::setScrollBarDisp(int mode)
+bool QpeEditor::insertTabIndent()
 {
-    const bool vertical = mode == 0 || mode == 2;
-    const bool horizontal = mode == 0 || mode == 1;
-    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    return editSelectedParagraphs([](QTextCursor& c, const QTextBlock&) { c.insertText(QStringLiteral("\t")); });
 }
 
-void QpeEditor::setSelectedColor(int n)
+bool QpeEditor::removeTabIndent()
 {
-    static const QColor table[] = {QColor(0, 0, 255), QColor(0, 0, 128), QColor(128, 0, 0), QColor(0, 128, 0),
-                                   QColor(128, 0, 128), QColor(128, 128, 0), QColor(80, 80, 80)};
-    m_selectionColour = n >= 0 && n < 7 ? table[n] : table[0];
-}
-
-void QpeEditor::setCursorColor(int n)
-{
-    static const QColor table[] = {Qt::red, Qt::green, Qt::blue, Qt::magenta, Qt::cyan, Qt::yellow, Qt::black, Qt::white};
-    m_cursorColour = n >= 0 && n < 8 ? table[n] : table[0];
-}
-
-void QpeEditor::setCursorLineColor(int n)
-{
-    static const QColor table[] = {Qt::red, Qt::red, QColor(0, 128, 0), Qt::blue, Qt::magenta,
-                                   Qt::cyan, QColor(128, 128, 0), Qt::black, Qt::white};
-    m_cursorLineColour = n >= 0 && n < 9 ? table[n] : table[0];
+    return editSelectedParagraphs([](QTextCursor& c, const QTextBlock& b) {
+        if (b.text().startsWith(QLatin1Char('\t')))
+            c.deleteChar();
+    });
 }

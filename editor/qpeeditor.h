@@ -1,20 +1,33 @@
 #pragma once
 
-#include "userfileinfo.h"
+#include "editorsettings.h"
 
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QString>
 
-// The editor's text widget. A "paragraph" is a text block; a "row" is one laid-out
-// line of a block. Rows and paragraphs count from 0.
+#include <functional>
+
+// The editor's text widget. A "paragraph" is a line of the file; a "row" is one
+// displayed line of it. Rows and paragraphs count from 0. The window drives it
+// through the functions below only, and learns of changes by its signals.
 class QpeEditor : public QPlainTextEdit
 {
     Q_OBJECT
 public:
     static constexpr int FileTypes = 7;
+    enum class WrapMode { None, WidgetWidth, FixedWidth };
 
     explicit QpeEditor(QWidget* parent = nullptr);
+
+    // The whole text, and the paragraphs.
+    QString text() const;
+    void setText(const QString& text);
+    // Inserts text at the cursor, replacing the selection.
+    void insert(const QString& text);
+    bool isEmpty() const;
+    int numLines() const;
+    QString textLine(int paragraph) const;
 
     // Rows.
     int numRows() const;
@@ -28,74 +41,70 @@ public:
     // Cursor to a column of a row, both limited to the text.
     void setCursorPosition(int row, int col);
 
-    // Wraps rows at width pixels of text area (0: at the widget's width).
-    void setFixedWrapWidth(int width);
-
     bool edited() const;
     void setEdited(bool on);
 
+    // Wrapping at white space or anywhere; FixedWidth wraps rows at pixelWidth
+    // pixels of text, whatever the widget's width.
+    void setWrap(WrapMode mode, bool atWhiteSpace, int pixelWidth = 0);
+    WrapMode wrapMode() const { return m_wrapMode; }
+    int getVerticalScrollBarWidth() const;
+
     int fontSize() const;
     void setFontSize(int pointSize);
-    // Tab stop in widths of the letter x of the current font.
-    int defaultTabStop() const { return m_tabStop; }
-    void setDefaultTabStop(int xWidths);
 
-    // Settings passed by the main window; drawing them is the widget's painting's job.
-    void setUserFileInfo(int type, const UserFileInfo& info);
-    UserFileInfo userFileInfo(int type) const { return m_fileInfo[type]; }
+    // Everything the settings say about drawing and editing; the widget keeps no
+    // other copy of them.
+    void setSettings(const EditorSettings& settings);
+    const EditorSettings& settings() const { return m_settings; }
+    // The keyword-colouring file type 0 to 6, whose record of the settings applies.
+    void setFileType(int type);
+    int fileType() const { return m_fileType; }
+
+    // Values as the widget uses them.
+    int defaultTabStop() const { return m_settings.TabLength; }
+    int horizontalMargin() const;
+    QColor cursorColour() const;
+    QColor cursorLineColour() const;
+    QColor selectionColour() const;
+
     void set2byteSpace();
     QString fullWidthSpace() const { return m_fullWidthSpace; }
     void setOverWriteWhich(int on);
     bool isOverwrite() const { return overwriteMode(); }
-    void setSeparateKanaKanji(int on) { m_separateKanaKanji = on != 0; }
     void setJumpMark(int line, int col);
     int markLine() const { return m_markLine; }
     int markCol() const { return m_markCol; }
-    void setAutoindent(bool on) { m_autoIndentOn = on; }
-    bool autoIndent() const { return m_autoIndentOn; }
-    void setCRMarkDisp(int mode) { m_crMarkMode = mode; }
-    int crMarkMode() const { return m_crMarkMode; }
-    void setLineNumber(int mode, bool cr);
-    int lineNumberMode() const { return m_lineNumberMode; }
-    bool lineNumberCr() const { return m_lineNumberCr; }
-    int horizontalMargin() const { return m_margin; }
-    void setScrollBarDisp(int mode);
-    void setVerticalLine(int v) { m_verticalLine = v; }
-    int verticalLine() const { return m_verticalLine; }
-    void setSelectedColor(int n);
-    QColor selectionColour() const { return m_selectionColour; }
-    void setCursorStyle(int style) { m_cursorStyle = style; }
-    int cursorStyle() const { return m_cursorStyle; }
-    void setCursorColor(int n);
-    QColor cursorColour() const { return m_cursorColour; }
-    void setCursorLineColor(int n);
-    QColor cursorLineColour() const { return m_cursorLineColour; }
-    void setCursorDraw(int style) { m_cursorDraw = style; }
-    int cursorDraw() const { return m_cursorDraw; }
+
+    // With a selection, a tab at the start of (or one taken from) every paragraph
+    // that starts in it; false without a selection.
+    bool insertTabIndent();
+    bool removeTabIndent();
+
+signals:
+    // The cursor moved, or the text or its rows changed: the caption's line part may be stale.
+    void cursorMoved();
+    // The widget changed its size: a wrap made for its width is due again.
+    void resized();
 
 protected:
     bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QTextBlock blockOfRow(int row, int* lineInBlock) const;
     int rowsOf(const QTextBlock& block) const;
+    void applyFixedWidth();
+    // Runs edit at the start of each paragraph that starts in the selection's rows,
+    // the last first, as one undo step; false without a selection.
+    bool editSelectedParagraphs(const std::function<void(QTextCursor&, const QTextBlock&)>& edit);
+    void applyTabStop();
 
-    UserFileInfo m_fileInfo[FileTypes];
+    EditorSettings m_settings;
+    int m_fileType = 0;
     QString m_fullWidthSpace;
-    bool m_separateKanaKanji = false;
-    bool m_autoIndentOn = false;
     int m_markLine = -1;
     int m_markCol = -1;
-    int m_crMarkMode = 0;
-    int m_lineNumberMode = 0;
-    bool m_lineNumberCr = false;
-    int m_margin = 3;
-    int m_verticalLine = 0;
-    int m_cursorStyle = 2;
-    int m_cursorDraw = 0;
-    QColor m_cursorColour;
-    QColor m_cursorLineColour;
-    QColor m_selectionColour;
-    int m_tabStop = 8;
+    WrapMode m_wrapMode = WrapMode::None;
+    int m_fixedWidth = 0;
 };

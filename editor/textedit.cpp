@@ -1,8 +1,8 @@
 #include "textedit.h"
 
+#include "document.h"
 #include "eucjplabel.h"
 #include "qpeeditor.h"
-#include "velinoglobals.h"
 
 #include "platform/doclnk.h"
 #include "platform/qpeapplication.h"
@@ -19,23 +19,6 @@
 #include <QTimer>
 
 #include <cstdlib>
-
-TextEdit* G_edit = nullptr;
-int FrameWidth = -99;
-int UpdateCellWidth = 0;
-int FileType = 0;
-
-void InsteadOfSignal()
-{
-    if (G_edit)
-        G_edit->updateCaption();
-}
-
-void InsteadOfWrapSignal()
-{
-    if (G_edit)
-        G_edit->wrap_this();
-}
 
 TextEdit::TextEdit(const QString& name, QWidget* parent, const char* widgetName, Qt::WindowFlags flags)
     : QMainWindow(parent, flags), m_appName(name)
@@ -63,11 +46,11 @@ TextEdit::TextEdit(const QString& name, QWidget* parent, const char* widgetName,
     buildMenus();
     buildSearchBar();
 
-    if (AutoSave >= 1 && AutoSave <= 60) {
+    if (m_settings.AutoSave >= 1 && m_settings.AutoSave <= 60) {
         autoSaveTimer = new QTimer(this);
         autoSaveTimer->setObjectName(QStringLiteral("autoSave"));
         connect(autoSaveTimer, &QTimer::timeout, this, &TextEdit::timerOn);
-        autoSaveTimer->start(AutoSave * 60000);
+        autoSaveTimer->start(m_settings.AutoSave * 60000);
     }
 
     createEditor();
@@ -75,25 +58,20 @@ TextEdit::TextEdit(const QString& name, QWidget* parent, const char* widgetName,
 
     setWindowTitle(m_appName);
     resize(640, 480); // the palmtop shows it full screen; elsewhere a usable start size
-    QFont font(FontFamilyName, 12, QFont::Normal, false);
-    m_editor->setFont(font);
-    setFontSize(FontSize, true);
+    m_editor->setFont(QFont(m_settings.FontFamilyName, 12, QFont::Normal, false));
+    setFontSize(m_settings.FontSize, true);
     fileNew();
     m_editor->set2byteSpace();
-    if (!ShortCutKey)
+    if (!m_settings.ShortCutKey)
         setShortCutKey(false);
-    setBackColor(BackColor);
-    setTextColor(TextColor);
-    for (int type = 0; type < 7; ++type)
-        m_editor->setUserFileInfo(type, fileInfo[type]);
+    setBackColor(m_settings.BackColor);
+    setTextColor(m_settings.TextColor);
 }
 
 TextEdit::~TextEdit()
 {
     writeConf();
     writeConf2();
-    if (G_edit == this)
-        G_edit = nullptr;
 }
 
 QString TextEdit::appNameFor(const QString& programPath)
@@ -112,20 +90,14 @@ void TextEdit::createEditor()
     m_editor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     editorStack->addWidget(m_editor);
     FrameWidth = -99;
-    UpdateCellWidth = 0;
-    m_editor->setDefaultTabStop(TabLength);
-    m_editor->setCursorDraw(CursorDraw);
-    m_editor->setCursorLineColor(CursorColor);
-    m_editor->setCursorColor(CursorColor2);
-    m_editor->setCursorStyle(CursorWidth);
-    m_editor->setSelectedColor(SelectedColor);
-    m_editor->setVerticalLine(VerticalLine);
-    m_editor->setScrollBarDisp(ScrollBarDisp);
-    m_editor->setLineNumber(LineNumber, LineNumberCr);
-    m_editor->setCRMarkDisp(CRMarkDisp);
-    m_editor->setAutoindent(AutoIndent);
+    applySettings();
     m_editor->setJumpMark(-1, -1);
-    m_editor->setSeparateKanaKanji(SeparateKanaKanji);
+    connect(m_editor, &QpeEditor::cursorMoved, this, [this] {
+        // The caption's line part follows the cursor.
+        if (m_settings.LineNumber == 1)
+            updateCaption();
+    });
+    connect(m_editor, &QpeEditor::resized, this, &TextEdit::editorResized);
     addAccel(QKeySequence(Qt::CTRL | Qt::Key_0), &TextEdit::changeOverWrite);
     m_editor->setOverWriteWhich(0);
 }
@@ -162,7 +134,7 @@ void TextEdit::accept()
 {
     if (searchBarShown) {
         findNext();
-    } else if (OKisEnter) {
+    } else if (m_settings.OKisEnter) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier, QStringLiteral("\r"));
         QCoreApplication::sendEvent(m_editor, &press);
     } else {

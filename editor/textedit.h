@@ -1,10 +1,6 @@
 #pragma once
 
-#include "funcoptions.h"
-#include "listlastfile.h"
-#include "specialkey.h"
-#include "userfileinfo.h"
-#include "viewoptions.h"
+#include "editorsettings.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -14,6 +10,8 @@
 #include <memory>
 
 class DocLnk;
+class Document;
+class FileDialog;
 class QAction;
 class QComboBox;
 class QMenu;
@@ -25,7 +23,8 @@ class QToolBar;
 class QpeEditor;
 class QPEMenuBar;
 
-// The editor's main window: documents, menus, settings and history.
+// The editor's main window: its menus, tool bars and dialogs, and the commands
+// they run on the current document and the editing widget.
 class TextEdit : public QMainWindow
 {
     Q_OBJECT
@@ -39,10 +38,11 @@ public:
 
     QpeEditor* editor() const { return m_editor; }
     QString appName() const { return m_appName; }
-    const DocLnk* document() const { return doc.get(); }
-    const ListLastFile& lastFiles() const { return history; }
-    bool isNewDocument() const { return isNewDoc; }
-    bool appendFileExtension() const { return AppendFileExtension; }
+    // Null between clearing one document and making the next.
+    const Document* document() const { return doc.get(); }
+    const EditorSettings& settings() const { return m_settings; }
+    // The keyword-colouring file type 0 to 6 of the current document.
+    int fileType() const { return FileType; }
     QString getLine1Text() const;
 
     // The start-up form "program FILE LINE": opens FILE with the cursor on the 0-based LINE.
@@ -60,18 +60,14 @@ public:
     void writeConf();
     void writeConf2();
 
-    // Results of the option dialogs, applied to the running editor.
-    ViewOptions viewOptions() const;
-    void applyViewOptions(const ViewOptions& options);
-    FuncOptions funcOptions() const;
-    void applyFuncOptions(const FuncOptions& options);
-    // Records 0 to 5 (text files and the five user types).
-    QList<UserFileInfo> colorOptions() const;
-    void applyColorOptions(const QList<UserFileInfo>& records);
-    QStringList idioms() const;
-    void applyIdioms(const QStringList& idioms);
-    SpecialKey specialKey() const { return m_specialKey; }
-    void applySpecialKey(const SpecialKey& keys);
+    // The option dialogs edit a copy of settings(); each of these applies the
+    // values of its dialog from that copy and writes them.
+    void applyViewOptions(const EditorSettings& wanted);
+    void applyFuncOptions(const EditorSettings& wanted);
+    // File-type records 0 to 5.
+    void applyColorOptions(const EditorSettings& wanted);
+    void applyIdioms(const EditorSettings& wanted);
+    void applySpecialKey(const EditorSettings& wanted);
 
 public slots:
     void setDocument(const QString& path);
@@ -155,11 +151,14 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The device keys (zoom, Fn + letter), which the text widget leaves alone.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Settings (textedit_settings.cpp).
     void readConf();
     void readConf2();
+    void applySettings();
     void rebuildHistoryMenu();
     // Menus and tool bars (textedit_menus.cpp).
     void buildMenus();
@@ -169,95 +168,26 @@ private:
     void addAccel(const QKeySequence& key, void (TextEdit::*slot)());
     void createEditor();
     // Documents (textedit_documents.cpp).
-    QString untitledName(const QString& text) const;
     // Opens recent file i at its cursor and background colour.
     void reopen(int i);
     bool confirmUnencodable(const QString& text);
     bool confirmInvalidSequences();
     QString fileDialogStartDir() const;
-    void setUpdateCellWidth();
+    // The user folders, and the folder listed first (else the text folder, else home).
+    void setUpFileDialog(FileDialog& dialog, const QString& folder) const;
+    // Wrapping (textedit_editing.cpp): the width of a fixed-width wrap, made again
+    // for the widget's current width; false while the widget is too narrow.
+    bool applyFixedWrap();
+    void editorResized();
 
     QString m_appName;
-    std::unique_ptr<DocLnk> doc;
-    bool isNewDoc = false;
+    std::unique_ptr<Document> doc;
+    EditorSettings m_settings;
+    // The extension of the file last opened or saved; it chooses the file type.
     QString fileExt;
-    QString startDir;
-    ListLastFile history;
-
-    // Per-document encoding state.
-    int docCodec = 2;
-    QTextCodec* codec = nullptr;
-    bool crOnly = false;
-    qint64 fileSize = 0;
-    // Byte sequences of the opened file that could not be read in docCodec.
-    int invalidOnOpen = 0;
-
-    // Group "View" of the first settings file.
-    int FontSize = 10;
-    bool Wrap = false;
-    int WrapMethod = 0;
-    bool AutoIndent = false;
-    int CursorWord = 1;
-    bool MoveCursor = true;
-    int WinDateForm = 0;
-    bool ShortCutKey = true;
-    int BackColor = 0;
-    int TextColor = 0;
-    int CursorDraw = 0;
-    int CursorColor2 = 0;
-    int CursorColor = 0;
-    int CursorWidth = 2;
-    int SelectedColor = 0;
-    int VerticalLine = 0;
-    int ScrollBarDisp = 0;
-    int AppendCRCode = 0;
-    int CaseSensitive = 0;
-    bool IncrementalSearch = true;
-    int TabLength = 8;
-    int InputCodec = 0;
-    int OutputCodec = 0;
-    int LineNumber = 0;
-    bool LineNumberCr = false;
-    int CRMarkDisp = 0;
-    bool IconNew = false;
-    bool IconOpen = true;
-    bool IconSave = true;
-    bool IconCut = true;
-    bool IconCopy = true;
-    bool IconPaste = true;
-    bool IconFind = true;
-    bool IconNFind = false;
-    int AutoSave = 0;
-    QString AutoSaveDir;
-    bool SmallSaveDialog = false;
-    bool OKisEnter = false;
-    int CtrlUpSelect = 0;
-    int CtrlDownSelect = 0;
-    bool AppendFileExtension = false;
-    bool SeparateKanaKanji = false;
-    QString IconNewName;
-    QString IconOpenName;
-    QString IconSaveName;
-    QString IconCutName;
-    QString IconCopyName;
-    QString IconPasteName;
-    QString IconFindName;
-    QString IconNFindName;
-    QString UserJumpU;
-    QString UserJumpJ;
-    bool SaveFastUTF8 = false;
-    bool DefCutAndCopy = false;
-    bool MarkPosToggle = false;
-    QString FontFamilyName;
-    QStringList SearchWords; // ten, most recent first
-
-    // The second settings file.
-    UserFileInfo fileInfo[7];
-    QStringList userExt[6]; // split extensions of types 1 to 5
-    QStringList idiom;       // nine
-    SpecialKey m_specialKey;
-
-    // Search state.
+    int FileType = 0;
+    // The editor's width when wrapping to a fixed width, -99 otherwise.
+    int FrameWidth = -99;
     bool searchBarShown = false;
 
     // User interface.
@@ -281,5 +211,6 @@ private:
     QAction* largeFontAction = nullptr;
     QAction* smallFontAction = nullptr;
     QHash<int, QShortcut*> specialKeys;
+    QHash<int, void (TextEdit::*)()> deviceKeys;
     QTimer* autoSaveTimer = nullptr;
 };

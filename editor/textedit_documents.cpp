@@ -1,21 +1,17 @@
 #include "textedit.h"
 
-#include "text/encoding.h"
+#include "document.h"
 #include "eucjplabel.h"
+#include "filedialog.h"
 #include "qpeeditor.h"
-#include "velinoglobals.h"
 
-#include "platform/doclnk.h"
-#include "platform/filemanager.h"
+#include "text/encoding.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStackedWidget>
-#include <QTextBlock>
 #include <QToolBar>
 
 namespace {
@@ -34,9 +30,7 @@ int askOkCancel(QWidget* parent, const QString& text)
 
 QTextCodec* TextEdit::setDoingCodec()
 {
-    if (docCodec >= 2)
-        codec = Encoding::codec(docCodec);
-    return codec;
+    return doc && doc->docCodec() >= Encoding::ShiftJis ? Encoding::codec(doc->docCodec()) : nullptr;
 }
 
 void TextEdit::clear()
@@ -50,33 +44,30 @@ void TextEdit::fileNew()
     if (doc && allRight())
         return;
     setLastFile();
-    docCodec = OutputCodec != 0 ? OutputCodec : Encoding::ShiftJis;
-    setDoingCodec();
     newFile(DocLnk());
+    doc->setDocCodec(m_settings.OutputCodec != 0 ? m_settings.OutputCodec : int(Encoding::ShiftJis));
+    updateCaption();
     m_editor->setCursorPosition(0, 0);
 }
 
 void TextEdit::newFile(const DocLnk& link)
 {
-    auto copy = std::make_unique<DocLnk>(link);
-    copy->setType(QStringLiteral("text/plain"));
-    copy->setFile(QString());
+    auto next = std::make_unique<Document>(link);
+    next->setFile(QString());
     clear();
     editorStack->setCurrentWidget(m_editor);
     m_editor->setFocus();
-    doc = std::move(copy);
-    isNewDoc = true;
-    invalidOnOpen = 0;
+    doc = std::move(next);
     FileType = 0;
+    m_editor->setFileType(FileType);
     markAction->setChecked(false);
     m_editor->setJumpMark(-1, -1);
     updateCaption();
-    setUpdateCellWidth();
 }
 
 int TextEdit::allRight()
 {
-    if (!m_editor->edited() || (isNewDoc && m_editor->document()->isEmpty()))
+    if (!m_editor->edited() || (doc && doc->isNewDoc() && m_editor->isEmpty()))
         return 0;
     return askOkCancel(this, eucLabel("The file is changed. The file becomes invalid."));
 }
@@ -85,26 +76,33 @@ QString TextEdit::fileDialogStartDir() const
 {
     if (doc && !doc->file().isEmpty())
         return QFileInfo(doc->file()).absolutePath();
-    if (!startDir.isNull())
-        return QFileInfo(startDir).absolutePath();
+    if (!m_settings.startDir.isNull())
+        return QFileInfo(m_settings.startDir).absolutePath();
     return QString();
+}
+
+void TextEdit::setUpFileDialog(FileDialog& dialog, const QString& folder) const
+{
+    dialog.setUserDir(m_settings.UserJumpU, m_settings.UserJumpJ);
+    dialog.listStart(folder);
 }
 
 void TextEdit::fileOpen()
 {
     if (allRight())
         return;
-    // A plain file dialog stands in for the editor's own until that exists.
-    QFileDialog dialog(this, eucLabel("open"), fileDialogStartDir());
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        openThisFile(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+    FileDialog dialog(this, "", true, {}, FileDialog::Open, false);
+    setUpFileDialog(dialog, fileDialogStartDir());
+    if (dialog.exec() == QDialog::Accepted)
+        openThisFile(dialog.getAbsSelectedFileName());
 }
 
 void TextEdit::fileMenuFiler()
 {
-    m_editor->setFocus();
+    FileDialog dialog(this, "", true, {}, FileDialog::Filer, false);
+    setUpFileDialog(dialog, fileDialogStartDir());
+    if (dialog.exec() == QDialog::Accepted)
+        m_editor->setFocus();
 }
 
 void TextEdit::fileRevert()
@@ -122,7 +120,7 @@ void TextEdit::openThisFile(const QString& path)
     // Callers have asked about edited text already; asking again for a recent file
     // would put the same question twice.
     for (int i = 0; i < ListLastFile::Count; ++i) {
-        if (history.path(i) == path) {
+        if (m_settings.history.path(i) == path) {
             reopen(i);
             return;
         }
@@ -139,14 +137,15 @@ void TextEdit::openLastFile(int i)
 
 void TextEdit::reopen(int i)
 {
+    const ListLastFile& history = m_settings.history;
     const int col = history.col(i);
     const int line = history.line(i);
     const int color = history.color(i);
     openFile(history.path(i));
-    if (MoveCursor)
+    if (m_settings.MoveCursor)
         m_editor->setCursorPosition(line, col);
     setBackColor(color);
-    if (LineNumber == 1)
+    if (m_settings.LineNumber == 1)
         updateCaption();
 }
 
@@ -157,7 +156,7 @@ void TextEdit::openFile(const QString& path)
     link.setFile(path);
     openFile(link);
     showEditTools();
-    isNewDoc = false;
+    doc->setNewDoc(false);
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     if (slash > 0)
         doc->setName(path.mid(slash + 1));
@@ -168,70 +167,52 @@ void TextEdit::openFile(const DocLnk& link)
 {
     setLastFile();
     clear();
-    fileSize = QFileInfo(link.file()).size();
-    QByteArray bytes;
-    if (!FileManager().loadFile(link, bytes))
+    auto next = std::make_unique<Document>(link);
+    QString text;
+    if (!next->load(m_settings.InputCodec, &text))
         QMessageBox::information(this, eucLabel("Open error"), eucLabel("fm.loadFile : This file dose not exist?"),
                                  QMessageBox::Ok);
     fileNew();
-    doc = std::make_unique<DocLnk>(link);
-    fileExt = QFileInfo(link.file()).suffix();
+    doc = std::move(next);
+    fileExt = doc->fileExt();
     setFileType(fileExt);
-    docCodec = Encoding::chooseOnOpen(InputCodec, link.file(), bytes, crOnly);
-    setDoingCodec();
-    const QString text = Encoding::decode(docCodec, bytes, crOnly);
-    m_editor->setPlainText(text);
+    m_editor->setText(text);
     m_editor->setEdited(false);
-    invalidOnOpen = Encoding::invalidSequences(docCodec, bytes, text);
-    if (invalidOnOpen > 0)
+    if (doc->unreadable() > 0)
         QMessageBox::warning(this, eucLabel("VElino warning"),
                              eucLabel("This file is not valid %1: %2 byte sequences show as \"%3\".\n"
                                       "Saving it would write \"%3\" in their place.")
-                                 .arg(Encoding::name(docCodec))
-                                 .arg(invalidOnOpen)
+                                 .arg(Encoding::name(doc->docCodec()))
+                                 .arg(doc->unreadable())
                                  .arg(QChar(QChar::ReplacementCharacter)),
                              QMessageBox::Ok);
     markAction->setChecked(false);
     m_editor->setJumpMark(-1, -1);
-    setUpdateCellWidth();
-}
-
-QString TextEdit::untitledName(const QString& text) const
-{
-    QString name = text.simplified();
-    const int space = name.indexOf(QLatin1Char(' '));
-    if (space > 0)
-        name.truncate(space);
-    while (name.startsWith(QLatin1Char('.')))
-        name.remove(0, 1);
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    name.truncate(40);
-    return name.isEmpty() ? QStringLiteral("NoTitle") : name;
 }
 
 bool TextEdit::confirmUnencodable(const QString& text)
 {
-    QChar first;
-    const int count = Encoding::unencodable(docCodec, Encoding::mapForCodec(docCodec, text), &first);
+    char32_t first = 0;
+    const int count = doc->unencodable(text, &first);
     if (count == 0)
         return true;
     const QString message =
         eucLabel("%1 characters cannot be written in this encoding (the first is \"%2\" U+%3).\n"
                  "They will be written as substitutes.")
             .arg(count)
-            .arg(first)
-            .arg(first.unicode(), 4, 16, QLatin1Char('0'));
+            .arg(QChar::isSurrogate(first) ? QString(QChar(QChar::ReplacementCharacter)) : QString::fromUcs4(&first, 1))
+            .arg(uint(first), 4, 16, QLatin1Char('0'));
     return askOkCancel(this, message) == 0;
 }
 
 // A file that did not read cleanly loses its unreadable bytes when written back.
 bool TextEdit::confirmInvalidSequences()
 {
-    if (invalidOnOpen == 0)
+    if (doc->unreadable() == 0)
         return true;
     const QString message = eucLabel("Some bytes of this file could not be read when it was opened.\n"
                                      "Saving replaces %1 byte sequences with \"%2\".")
-                                .arg(invalidOnOpen)
+                                .arg(doc->unreadable())
                                 .arg(QChar(QChar::ReplacementCharacter));
     return askOkCancel(this, message) == 0;
 }
@@ -240,37 +221,30 @@ bool TextEdit::save()
 {
     if (!doc)
         return true;
-    const QString text = m_editor->toPlainText();
+    const QString text = m_editor->text();
     if (doc->name().isEmpty()) {
-        const QString name = untitledName(text);
+        const QString name = Document::untitledName(text);
         if (doc->file().isEmpty())
-            doc->setFile(AutoSaveDir + name);
+            doc->setFile(m_settings.AutoSaveDir + name);
         else
             doc->setName(name);
     }
-    if (isNewDoc && QFileInfo::exists(doc->file())
+    if (doc->isNewDoc() && QFileInfo::exists(doc->file())
         && askOkCancel(this, eucLabel("The file exists already.\nDoes it overwrite?")) != 0)
         return true;
-    fileExt = QFileInfo(doc->file()).suffix();
+    fileExt = doc->fileExt();
     setFileType(fileExt);
 
-    if (OutputCodec > 0)
-        docCodec = OutputCodec;
+    if (m_settings.OutputCodec > 0)
+        doc->setDocCodec(m_settings.OutputCodec);
     if (!confirmInvalidSequences() || !confirmUnencodable(text))
         return false;
-    Encoding::SaveOptions options;
-    options.docCodec = docCodec;
-    options.appendCRCode = AppendCRCode;
-    options.crOnly = crOnly;
-    options.saveFastUTF8 = SaveFastUTF8;
-    const QString error = Encoding::write(doc->file(), text, options);
+    const QString error = doc->save(text, m_settings.AppendCRCode, m_settings.SaveFastUTF8);
     if (!error.isNull()) {
         QMessageBox::critical(this, eucLabel("Write Error!!!"), eucLabel(qPrintable(error)), QMessageBox::Ok);
         return false;
     }
     m_editor->setEdited(false);
-    isNewDoc = false;
-    invalidOnOpen = 0;
     return true;
 }
 
@@ -289,19 +263,17 @@ void TextEdit::fileSave()
 {
     if (!doc)
         return;
-    // A plain file dialog stands in for the editor's own until that exists.
-    QString start = fileDialogStartDir();
+    FileDialog dialog(this, "", true, {}, FileDialog::Save, m_settings.SmallSaveDialog);
+    dialog.setLine1Text(getLine1Text());
+    dialog.setAppendFileExtension(m_settings.AppendFileExtension);
+    setUpFileDialog(dialog, fileDialogStartDir());
     if (!doc->file().isEmpty())
-        start = doc->file();
-    QFileDialog dialog(this, eucLabel("save"), start);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite); // save() asks itself
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        dialog.setName(QFileInfo(doc->file()).fileName());
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString chosen = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
-    if (!isNewDoc && chosen != doc->file())
-        isNewDoc = true;
+    const QString chosen = dialog.getAbsSelectedFileName();
+    if (!doc->isNewDoc() && chosen != doc->file())
+        doc->setNewDoc(true);
     doc->setFile(chosen);
     save();
 }
@@ -317,7 +289,7 @@ void TextEdit::fileMenuSaveAs()
 
 void TextEdit::timerOn()
 {
-    if (!m_editor->edited() || (isNewDoc && m_editor->document()->isEmpty()))
+    if (!m_editor->edited() || (doc && doc->isNewDoc() && m_editor->isEmpty()))
         return;
     if (save()) {
         doc->setName(QFileInfo(doc->file()).fileName());
@@ -328,19 +300,21 @@ void TextEdit::timerOn()
 void TextEdit::updateCaption(const QString& name)
 {
     QString caption;
-    if (LineNumber == 1) {
-        if (LineNumberCr) {
-            caption = QString::asprintf("%d ( %d )", m_editor->textCursor().blockNumber() + 1,
-                                        m_editor->document()->blockCount());
-        } else {
-            caption = QString::asprintf("%d ( %d )", m_editor->cursorRow() + 1, m_editor->numRows());
-        }
+    if (m_settings.LineNumber == 1) {
+        const int row = m_editor->cursorRow();
+        const int rows = m_editor->numRows();
+        if (m_settings.LineNumberCr)
+            caption = QString::asprintf("%d ( %d )", m_editor->Row2CRLineNumber(row) + 1,
+                                        m_editor->Row2CRLineNumber(rows - 1) + 1);
+        else
+            caption = QString::asprintf("%d ( %d )", row + 1, rows);
     }
     QString title = !name.isNull() ? name : doc ? doc->name() : QString();
     if (title.isEmpty())
         title = eucLabel("Unnamed");
-    caption += title + eucLabel(qPrintable(Encoding::captionSuffix(InputCodec, OutputCodec, docCodec)))
-        + QStringLiteral(" - ") + m_appName;
+    const int docCodec = doc ? doc->docCodec() : int(Encoding::ShiftJis);
+    const QString suffix = Encoding::captionSuffix(m_settings.InputCodec, m_settings.OutputCodec, docCodec);
+    caption += title + eucLabel(qPrintable(suffix)) + QStringLiteral(" - ") + m_appName;
     setWindowTitle(caption);
 }
 
@@ -357,19 +331,10 @@ void TextEdit::showEditTools()
 
 QString TextEdit::getLine1Text() const
 {
-    return m_editor->document()->firstBlock().text();
+    return m_editor->textLine(0);
 }
 
 void TextEdit::reSetCursorPosition()
 {
     m_editor->setCursorPosition(m_editor->cursorRow(), m_editor->cursorColumn());
-}
-
-void TextEdit::setUpdateCellWidth()
-{
-    if (!Wrap)
-        return;
-    UpdateCellWidth = WrapMethod < 4 ? FrameWidth : FrameWidth - m_editor->verticalScrollBar()->width() - 3;
-    if (UpdateCellWidth < 0)
-        UpdateCellWidth = 600;
 }

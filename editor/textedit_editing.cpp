@@ -1,18 +1,9 @@
 #include "textedit.h"
 
 #include "qpeeditor.h"
-#include "velinoglobals.h"
-
-#include "platform/doclnk.h"
+#include "settingstable.h"
 
 #include <QAction>
-#include <QScrollBar>
-#include <QTextBlock>
-
-namespace {
-const int fontsize[] = {10, 12, 16, 18, 20, 24, 36};
-const int nfontsizes = 7;
-} // namespace
 
 void TextEdit::undoProc()
 {
@@ -44,145 +35,114 @@ void TextEdit::editSelectAll()
 
 void TextEdit::tabIndent()
 {
-    QTextCursor c = m_editor->textCursor();
-    if (!c.hasSelection()) {
-        c.insertText(QStringLiteral("\t"));
-        m_editor->setFocus();
-        return;
-    }
-    // Only rows of the selection that begin a paragraph get a tab.
-    QTextCursor rowStart(m_editor->document());
-    rowStart.setPosition(c.selectionStart());
-    rowStart.movePosition(QTextCursor::StartOfLine);
-    const int from = rowStart.position();
-    const int to = c.selectionEnd();
-    QTextCursor edit(m_editor->document());
-    edit.beginEditBlock();
-    QTextBlock b = m_editor->document()->findBlock(to);
-    for (; b.isValid() && b.position() >= from; b = b.previous()) {
-        edit.setPosition(b.position());
-        edit.insertText(QStringLiteral("\t"));
-    }
-    edit.endEditBlock();
+    if (!m_editor->insertTabIndent())
+        m_editor->insert(QStringLiteral("\t"));
     m_editor->setFocus();
 }
 
 void TextEdit::shiftTabIndent()
 {
-    QTextCursor c = m_editor->textCursor();
-    if (!c.hasSelection())
-        return;
-    QTextCursor rowStart(m_editor->document());
-    rowStart.setPosition(c.selectionStart());
-    rowStart.movePosition(QTextCursor::StartOfLine);
-    const int from = rowStart.position();
-    QTextCursor edit(m_editor->document());
-    edit.beginEditBlock();
-    for (QTextBlock b = m_editor->document()->findBlock(c.selectionEnd()); b.isValid() && b.position() >= from;
-         b = b.previous()) {
-        if (b.text().startsWith(QLatin1Char('\t'))) {
-            edit.setPosition(b.position());
-            edit.deleteChar();
-        }
-    }
-    edit.endEditBlock();
+    m_editor->removeTabIndent();
     m_editor->setFocus();
 }
 
 void TextEdit::changeOverWrite()
 {
     m_editor->setOverWriteWhich(!m_editor->isOverwrite());
-    m_editor->viewport()->update();
 }
 
 void TextEdit::setAutoIndent(bool on)
 {
-    AutoIndent = on;
-    m_editor->setAutoindent(on);
+    m_settings.AutoIndent = on;
+    applySettings();
 }
 
 void TextEdit::setFontSize(int size, bool down)
 {
-    int chosen = 10;
-    bool found = false;
-    for (int i = 0; i < nfontsizes && !found; ++i)
-        found = fontsize[i] == size;
-    if (found) {
-        chosen = size;
-    } else if (down) {
-        for (int i = 0; i < nfontsizes; ++i)
-            if (fontsize[i] < size)
-                chosen = fontsize[i];
-    } else {
-        for (int i = nfontsizes - 1; i >= 0; --i)
-            if (fontsize[i] > size)
-                chosen = fontsize[i];
-    }
+    const int chosen = snapFontSize(size, down);
     m_editor->setFontSize(chosen);
     largeFontAction->setEnabled(chosen != 36);
     smallFontAction->setEnabled(chosen != 10);
-    setUpdateCellWidth();
 }
 
 void TextEdit::zoomIn()
 {
     setFontSize(m_editor->fontSize() + 1, false);
-    if (Wrap && WrapMethod > 3)
+    if (m_settings.Wrap && m_settings.WrapMethod > 3)
         setWordWrap(true);
 }
 
 void TextEdit::zoomOut()
 {
     setFontSize(m_editor->fontSize() - 1, true);
-    if (Wrap && WrapMethod > 3)
+    if (m_settings.Wrap && m_settings.WrapMethod > 3)
         setWordWrap(true);
 }
 
 void TextEdit::setWordWrap(bool on)
 {
-    Wrap = on;
+    const int method = m_settings.WrapMethod;
+    m_settings.Wrap = on;
     if (wrapAction->isChecked() != on)
         wrapAction->setChecked(on);
     const bool edited = m_editor->edited();
-    m_editor->setWordWrapMode(WrapMethod == 3 ? QTextOption::WordWrap : QTextOption::WrapAnywhere);
-    if (WrapMethod == 1 || WrapMethod > 3) {
-        if (on) {
-            FrameWidth = m_editor->width();
-            if (FrameWidth < 200)
-                return; // a later repaint tries again once the widget is wide enough
-            setUpdateCellWidth();
-            const int pointSize = m_editor->fontSize();
-            const int width = WrapMethod == 1
-                ? FrameWidth - 2 * m_editor->horizontalMargin() - m_editor->verticalScrollBar()->width()
-                : pointSize * WrapMethod / 2 + pointSize;
-            m_editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-            m_editor->setFixedWrapWidth(width);
-        } else {
-            FrameWidth = -99;
-            m_editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-            m_editor->setFixedWrapWidth(0);
-        }
+    if (on && (method == 1 || method > 3)) {
+        if (!applyFixedWrap())
+            return; // made when the widget has grown wide enough
     } else {
         FrameWidth = -99;
-        m_editor->setFixedWrapWidth(0);
-        m_editor->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        const auto mode = on ? QpeEditor::WrapMode::WidgetWidth : QpeEditor::WrapMode::None;
+        m_editor->setWrap(mode, method == 3);
     }
     m_editor->setEdited(edited);
     m_editor->setCursorPosition(0, 0);
-    m_editor->setScrollBarDisp(ScrollBarDisp);
+    applySettings();
     m_editor->setFocus();
+}
+
+bool TextEdit::applyFixedWrap()
+{
+    const int method = m_settings.WrapMethod;
+    FrameWidth = m_editor->width();
+    if (FrameWidth < 200)
+        return false;
+    const int pointSize = m_editor->fontSize();
+    // WrapMethod 1: the widget's width less margin and scroll bar; 10 to 200: that many
+    // half-width columns of pointSize / 2 pixels, plus one character.
+    const int width = method == 1
+        ? FrameWidth - 2 * m_editor->horizontalMargin() - m_editor->getVerticalScrollBarWidth()
+        : pointSize * method / 2 + pointSize;
+    m_editor->setWrap(QpeEditor::WrapMode::FixedWidth, false, width);
+    return true;
+}
+
+void TextEdit::editorResized()
+{
+    // A fixed-width wrap waiting for a wider widget, or made for another width; the
+    // cursor stays where it is, and in view.
+    if (FrameWidth != -99 && FrameWidth != m_editor->width() && applyFixedWrap())
+        m_editor->ensureCursorVisible();
 }
 
 void TextEdit::wrap_this()
 {
-    setWordWrap(Wrap);
+    setWordWrap(m_settings.Wrap);
+}
+
+void TextEdit::MarkCursorPos(bool on)
+{
+    if (on)
+        m_editor->setJumpMark(m_editor->cursorRow(), m_editor->cursorColumn());
+    else
+        m_editor->setJumpMark(-1, -1);
+    m_editor->setFocus();
 }
 
 void TextEdit::jump_top()
 {
     m_editor->setCursorPosition(0, 0);
     m_editor->setFocus();
-    if (LineNumber == 1)
+    if (m_settings.LineNumber == 1)
         updateCaption();
 }
 
@@ -190,7 +150,7 @@ void TextEdit::jump_bottom()
 {
     m_editor->setCursorPosition(m_editor->numRows() - 1, 0);
     m_editor->setFocus();
-    if (LineNumber == 1)
+    if (m_settings.LineNumber == 1)
         updateCaption();
 }
 
@@ -198,7 +158,7 @@ void TextEdit::jump_to(int line)
 {
     int row = -1;
     if (line >= 0)
-        row = Wrap ? m_editor->Line2WrapLineNumber(line) : qMin(line, m_editor->numRows() - 1);
+        row = m_settings.Wrap ? m_editor->Line2WrapLineNumber(line) : qMin(line, m_editor->numRows() - 1);
     if (row < 0)
         row = m_editor->numRows() - 1;
     m_editor->setCursorPosition(row, 0);
@@ -247,5 +207,4 @@ void TextEdit::findPrev() {}
 void TextEdit::findClose() {}
 void TextEdit::replaceProc() {}
 void TextEdit::jump_number() {}
-void TextEdit::MarkCursorPos(bool) {}
 void TextEdit::jump_markpos() {}

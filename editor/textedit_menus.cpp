@@ -11,11 +11,13 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
 
 namespace {
-// Device keys; Qt has no names for them.
+// Device keys; Qt has no names for them. They equal the codes of printable
+// characters, so they count only in key events without text.
 constexpr int KeyZoomOut = 0x200F;
 constexpr int KeyZoomIn = 0x2010;
 constexpr int KeyFnO = 0x2015;
@@ -50,6 +52,7 @@ void TextEdit::addAccel(const QKeySequence& key, void (TextEdit::*slot)())
 
 void TextEdit::buildMenus()
 {
+    const EditorSettings& s = m_settings;
     fileMenuAction = qpeMenuBar->addMenu(fileMenu);
     editMenuAction = qpeMenuBar->addMenu(editMenu);
     viewMenuAction = qpeMenuBar->addMenu(viewMenu);
@@ -57,10 +60,10 @@ void TextEdit::buildMenus()
     editMenuAction->setText(eucLabel("&Edit"));
     viewMenuAction->setText(eucLabel("&View"));
 
-    addIcon(addMenuAction(fileMenu, "new file(&N)", nullptr, &TextEdit::fileNew), IconNewName, IconNew);
-    addIcon(addMenuAction(fileMenu, "open(&O)...", "Ctrl+O", &TextEdit::fileOpen), IconOpenName, IconOpen);
+    addIcon(addMenuAction(fileMenu, "new file(&N)", nullptr, &TextEdit::fileNew), s.IconNewName, s.IconNew);
+    addIcon(addMenuAction(fileMenu, "open(&O)...", "Ctrl+O", &TextEdit::fileOpen), s.IconOpenName, s.IconOpen);
     fileMenu->addSeparator();
-    addIcon(addMenuAction(fileMenu, "save(&S)", "Ctrl+S", &TextEdit::fileMenuSave), IconSaveName, IconSave);
+    addIcon(addMenuAction(fileMenu, "save(&S)", "Ctrl+S", &TextEdit::fileMenuSave), s.IconSaveName, s.IconSave);
     addMenuAction(fileMenu, "save as(&A)...", "Ctrl+A", &TextEdit::fileMenuSaveAs);
     fileMenu->addSeparator();
     addMenuAction(fileMenu, "filer(&P)", "Ctrl+P", &TextEdit::fileMenuFiler);
@@ -69,9 +72,9 @@ void TextEdit::buildMenus()
     fileMenu->addSeparator();
     rebuildHistoryMenu();
 
-    addIcon(addMenuAction(editMenu, "cut(&T)", "Ctrl+X", &TextEdit::editCut), IconCutName, IconCut);
-    addIcon(addMenuAction(editMenu, "copy(&C)", "Ctrl+C", &TextEdit::editCopy), IconCopyName, IconCopy);
-    addIcon(addMenuAction(editMenu, "paste(&P)", "Ctrl+V", &TextEdit::editPaste), IconPasteName, IconPaste);
+    addIcon(addMenuAction(editMenu, "cut(&T)", "Ctrl+X", &TextEdit::editCut), s.IconCutName, s.IconCut);
+    addIcon(addMenuAction(editMenu, "copy(&C)", "Ctrl+C", &TextEdit::editCopy), s.IconCopyName, s.IconCopy);
+    addIcon(addMenuAction(editMenu, "paste(&P)", "Ctrl+V", &TextEdit::editPaste), s.IconPasteName, s.IconPaste);
     addMenuAction(editMenu, "duplicate(&L)", "Ctrl+L", &TextEdit::editDuplicate);
     addMenuAction(editMenu, "remove line(&Y)", "Ctrl+Y", &TextEdit::editRemove);
     editMenu->addSeparator();
@@ -81,8 +84,8 @@ void TextEdit::buildMenus()
     addMenuAction(selectMenu, "from cursor to mark(&B)", nullptr, &TextEdit::editSelectBottom);
     addMenuAction(selectMenu, "from mark to cursor(&M)", nullptr, &TextEdit::editSelectMark);
     editMenu->addSeparator();
-    addIcon(addMenuAction(editMenu, "find(&F)", "Ctrl+F", &TextEdit::editFind), IconFindName, IconFind);
-    addIcon(addMenuAction(editMenu, "find next(&N)", "Ctrl+N", &TextEdit::findNext), IconNFindName, IconNFind);
+    addIcon(addMenuAction(editMenu, "find(&F)", "Ctrl+F", &TextEdit::editFind), s.IconFindName, s.IconFind);
+    addIcon(addMenuAction(editMenu, "find next(&N)", "Ctrl+N", &TextEdit::findNext), s.IconNFindName, s.IconNFind);
     addMenuAction(editMenu, "find end(&E)", "Ctrl+E", &TextEdit::findClose);
     addMenuAction(editMenu, "replace(&R)", "Ctrl+R", &TextEdit::replaceProc);
     editMenu->addSeparator();
@@ -99,7 +102,12 @@ void TextEdit::buildMenus()
     markAction = viewMenu->addAction(eucLabel("mark(&M)"));
     markAction->setCheckable(true);
     markAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
-    connect(markAction, &QAction::triggered, this, &TextEdit::MarkCursorPos);
+    connect(markAction, &QAction::toggled, this, &TextEdit::MarkCursorPos);
+    // Without MarkPosToggle, choosing "mark" always sets the mark and the item stays on.
+    connect(markAction, &QAction::triggered, this, [this](bool on) {
+        if (!on && !m_settings.MarkPosToggle)
+            markAction->setChecked(true);
+    });
     addMenuAction(viewMenu, "jump to mark(&J)", "Ctrl+J", &TextEdit::jump_markpos);
     viewMenu->addSeparator();
     largeFontAction = addMenuAction(viewMenu, "large font(&L)", nullptr, &TextEdit::zoomIn);
@@ -107,11 +115,11 @@ void TextEdit::buildMenus()
     viewMenu->addSeparator();
     wrapAction = viewMenu->addAction(eucLabel("word wrap(&W)"));
     wrapAction->setCheckable(true);
-    wrapAction->setChecked(Wrap);
+    wrapAction->setChecked(s.Wrap);
     connect(wrapAction, &QAction::toggled, this, &TextEdit::setWordWrap);
     autoIndentAction = viewMenu->addAction(eucLabel("auto indent(&U)"));
     autoIndentAction->setCheckable(true);
-    autoIndentAction->setChecked(AutoIndent);
+    autoIndentAction->setChecked(s.AutoIndent);
     connect(autoIndentAction, &QAction::toggled, this, &TextEdit::setAutoIndent);
     viewMenu->addSeparator();
     addMenuAction(viewMenu, "clip board(&H)", "Ctrl+H", &TextEdit::show_clipboard);
@@ -124,13 +132,14 @@ void TextEdit::buildMenus()
     viewMenu->addSeparator();
     addMenuAction(viewMenu, "about(&A)...", nullptr, &TextEdit::aboutMessage);
 
-    if (CtrlUpSelect)
-        addAccel(QKeySequence(Qt::CTRL | Qt::Key_Up), CtrlUpSelect == 1 ? &TextEdit::editSelectTop : &TextEdit::editSelectMark);
-    if (CtrlDownSelect)
+    if (s.CtrlUpSelect)
+        addAccel(QKeySequence(Qt::CTRL | Qt::Key_Up),
+                 s.CtrlUpSelect == 1 ? &TextEdit::editSelectTop : &TextEdit::editSelectMark);
+    if (s.CtrlDownSelect)
         addAccel(QKeySequence(Qt::CTRL | Qt::Key_Down),
-                 CtrlDownSelect == 1 ? &TextEdit::editSelectBottom : &TextEdit::editSelectMark);
-    addAccel(QKeySequence(KeyZoomOut), &TextEdit::zoomOut);
-    addAccel(QKeySequence(KeyZoomIn), &TextEdit::zoomIn);
+                 s.CtrlDownSelect == 1 ? &TextEdit::editSelectBottom : &TextEdit::editSelectMark);
+    deviceKeys.insert(KeyZoomOut, &TextEdit::zoomOut);
+    deviceKeys.insert(KeyZoomIn, &TextEdit::zoomIn);
 }
 
 void TextEdit::buildSearchBar()
@@ -144,7 +153,7 @@ void TextEdit::buildSearchBar()
     searchCombo->setEditable(true);
     searchCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     searchBar->addWidget(searchCombo);
-    if (IncrementalSearch && (CaseSensitive & 1) == 0)
+    if (m_settings.IncrementalSearch && (m_settings.CaseSensitive & 1) == 0)
         connect(searchCombo, &QComboBox::editTextChanged, this, &TextEdit::search);
 
     addAccel(QKeySequence(Qt::CTRL | Qt::Key_U), &TextEdit::undoProc);
@@ -164,7 +173,7 @@ void TextEdit::buildSearchBar()
 
 void TextEdit::setShortCutKey(bool on)
 {
-    ShortCutKey = on;
+    m_settings.ShortCutKey = on;
     fileMenuAction->setText(eucLabel(on ? "&File" : "File"));
     editMenuAction->setText(eucLabel(on ? "&Edit" : "Edit"));
     viewMenuAction->setText(eucLabel(on ? "&View" : "View"));
@@ -176,6 +185,7 @@ void TextEdit::rebuildHistoryMenu()
         delete action;
         action = nullptr;
     }
+    const ListLastFile& history = m_settings.history;
     for (int i = 0; i < ListLastFile::Count; ++i) {
         if (!history.isValid(i))
             continue;
@@ -188,7 +198,7 @@ void TextEdit::rebuildHistoryMenu()
 
 void TextEdit::optionSpecialKey(bool on)
 {
-    const SpecialKey& k = m_specialKey;
+    const SpecialKey& k = m_settings.specialKey;
     const int keys[10][2] = {
         {(Qt::CTRL | Qt::Key_Return).toCombined(), k.ctrlEnter}, {(Qt::CTRL | Qt::Key_Space).toCombined(), k.ctrlSpace},
         {(Qt::SHIFT | Qt::Key_Return).toCombined(), k.shiftEnter}, {(Qt::SHIFT | Qt::Key_Space).toCombined(), k.shiftSpace},
@@ -207,10 +217,27 @@ void TextEdit::setSpecialKey(bool on, int key, int function)
         &TextEdit::replaceProc, &TextEdit::insertDateTime, &TextEdit::idiomListBox, &TextEdit::insertFullPath,
         &TextEdit::editFindPrev, &TextEdit::findPrev, &TextEdit::fileMenuSave, &TextEdit::fileMenuSaveAs,
     };
+    const bool deviceKey = key >= KeyFnO && key <= KeyFnM;
     delete specialKeys.take(key);
+    deviceKeys.remove(key);
     if (!on || function < 1 || function > 16)
         return;
+    if (deviceKey) {
+        deviceKeys.insert(key, commands[function]);
+        return;
+    }
     auto* shortcut = new QShortcut(QKeySequence(key), this);
     connect(shortcut, &QShortcut::activated, this, commands[function]);
     specialKeys.insert(key, shortcut);
+}
+
+void TextEdit::keyPressEvent(QKeyEvent* event)
+{
+    const auto slot = event->text().isEmpty() ? deviceKeys.value(event->key()) : nullptr;
+    if (!slot) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    (this->*slot)();
+    event->accept();
 }

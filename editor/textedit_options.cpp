@@ -16,191 +16,101 @@ void TextEdit::optionProcNum(int id)
     }
 }
 
-ViewOptions TextEdit::viewOptions() const
+void TextEdit::applyViewOptions(const EditorSettings& o)
 {
-    ViewOptions o;
-    o.shortCutKey = ShortCutKey;
-    o.backColor = BackColor;
-    o.textColor = TextColor;
-    o.cursorDraw = CursorDraw;
-    o.cursorColor = CursorColor;
-    o.cursorColor2 = CursorColor2;
-    o.cursorWidth = CursorWidth;
-    o.lineNumber = LineNumber;
-    o.lineNumberCr = LineNumberCr;
-    o.crMarkDisp = CRMarkDisp;
-    o.selectedColor = SelectedColor;
-    o.verticalLine = VerticalLine;
-    o.scrollBarDisp = ScrollBarDisp;
-    o.fontFamilyName = FontFamilyName;
-    return o;
-}
-
-void TextEdit::applyViewOptions(const ViewOptions& o)
-{
-    bool repaint = false;
-    if (o.shortCutKey != ShortCutKey)
-        setShortCutKey(o.shortCutKey);
-    const bool backChanged = o.backColor != BackColor;
+    EditorSettings& s = m_settings;
+    if (o.ShortCutKey != s.ShortCutKey)
+        setShortCutKey(o.ShortCutKey);
+    const bool backChanged = o.BackColor != s.BackColor;
     if (backChanged)
-        setBackColor(o.backColor);
-    if (o.cursorDraw != CursorDraw) {
-        CursorDraw = o.cursorDraw;
-        m_editor->setCursorDraw(CursorDraw);
-        m_editor->viewport()->update();
-    }
-    if (o.lineNumber != LineNumber) {
-        const int old = LineNumber;
-        LineNumber = o.lineNumber;
-        LineNumberCr = o.lineNumberCr;
-        m_editor->setLineNumber(LineNumber, LineNumberCr);
+        setBackColor(o.BackColor);
+    s.CursorDraw = o.CursorDraw;
+    if (o.LineNumber != s.LineNumber) {
+        const int old = s.LineNumber;
+        s.LineNumber = o.LineNumber;
+        s.LineNumberCr = o.LineNumberCr;
+        applySettings();
         // The margin width changed.
-        if ((old > 1 || LineNumber > 1) && Wrap)
+        if ((old > 1 || s.LineNumber > 1) && s.Wrap)
             setWordWrap(true);
         updateCaption();
-        repaint = true;
     }
-    if (o.lineNumberCr != LineNumberCr) {
-        LineNumberCr = o.lineNumberCr;
-        m_editor->setLineNumber(LineNumber, LineNumberCr);
+    if (o.LineNumberCr != s.LineNumberCr) {
+        s.LineNumberCr = o.LineNumberCr;
         updateCaption();
-        repaint = true;
     }
-    if (o.crMarkDisp != CRMarkDisp) {
-        CRMarkDisp = o.crMarkDisp;
-        m_editor->setCRMarkDisp(CRMarkDisp);
-        repaint = true;
+    s.CRMarkDisp = o.CRMarkDisp;
+    // A colour that would vanish on a white (0) or black (7) background changes.
+    const auto visible = [&s](int colour, int onWhite, int white, int onBlack, int black) {
+        if (s.BackColor == 0 && colour == onWhite)
+            return white;
+        if (s.BackColor == 7 && colour == onBlack)
+            return black;
+        return colour;
+    };
+    if (o.TextColor != s.TextColor || backChanged)
+        s.TextColor = visible(o.TextColor, 4, 0, 0, 4);
+    if (o.CursorColor != s.CursorColor)
+        s.CursorColor = visible(o.CursorColor, 8, 7, 7, 8);
+    if (o.CursorColor2 != s.CursorColor2)
+        s.CursorColor2 = visible(o.CursorColor2, 7, 0, 6, 7);
+    s.CursorWidth = o.CursorWidth;
+    s.SelectedColor = o.SelectedColor;
+    s.VerticalLine = o.VerticalLine;
+    s.ScrollBarDisp = o.ScrollBarDisp;
+    if (o.FontFamilyName != s.FontFamilyName) {
+        s.FontFamilyName = o.FontFamilyName;
+        m_editor->setFont(QFont(s.FontFamilyName, 12, QFont::Normal, false));
     }
-    if (o.textColor != TextColor || backChanged) {
-        int text = o.textColor;
-        if (BackColor == 0 && text == 4)
-            text = 0;
-        else if (BackColor == 7 && text == 0)
-            text = 4;
-        TextColor = text;
-        setTextColor(TextColor);
-        repaint = true;
-    }
-    if (o.cursorColor != CursorColor) {
-        int colour = o.cursorColor;
-        if (BackColor == 0 && colour == 8)
-            colour = 7;
-        else if (BackColor == 7 && colour == 7)
-            colour = 8;
-        CursorColor = colour;
-        m_editor->setCursorLineColor(CursorColor);
-        repaint = true;
-    }
-    if (o.cursorColor2 != CursorColor2) {
-        int colour = o.cursorColor2;
-        if (BackColor == 0 && colour == 7)
-            colour = 0;
-        else if (BackColor == 7 && colour == 6)
-            colour = 7;
-        CursorColor2 = colour;
-        m_editor->setCursorColor(CursorColor2);
-        repaint = true;
-    }
-    if (o.cursorWidth != CursorWidth) {
-        CursorWidth = o.cursorWidth;
-        m_editor->setCursorStyle(CursorWidth);
-        repaint = true;
-    }
-    if (o.selectedColor != SelectedColor) {
-        SelectedColor = o.selectedColor;
-        m_editor->setSelectedColor(SelectedColor);
-        repaint = true;
-    }
-    if (o.verticalLine != VerticalLine) {
-        VerticalLine = o.verticalLine;
-        m_editor->setVerticalLine(VerticalLine);
-        repaint = true;
-    }
-    if (o.scrollBarDisp != ScrollBarDisp) {
-        ScrollBarDisp = o.scrollBarDisp;
-        m_editor->setScrollBarDisp(ScrollBarDisp);
-        repaint = true;
-    }
-    if (o.fontFamilyName != FontFamilyName) {
-        FontFamilyName = o.fontFamilyName;
-        m_editor->setFont(QFont(FontFamilyName, 12, QFont::Normal, false));
-        m_editor->setDefaultTabStop(TabLength);
-        repaint = true;
-    }
+    applySettings();
     writeConf();
-    if (repaint)
-        m_editor->viewport()->update();
 }
 
-FuncOptions TextEdit::funcOptions() const
+void TextEdit::applyFuncOptions(const EditorSettings& o)
 {
-    FuncOptions o;
-    o.moveCursor = MoveCursor;
-    o.appendCRCode = AppendCRCode;
-    o.caseSensitive = CaseSensitive;
-    o.incrementalSearch = IncrementalSearch;
-    o.wrapMethod = WrapMethod;
-    o.tabLength = TabLength;
-    o.inputCodec = InputCodec;
-    o.outputCodec = OutputCodec;
-    o.cursorWord = CursorWord;
-    o.winDateForm = WinDateForm;
-    return o;
-}
-
-void TextEdit::applyFuncOptions(const FuncOptions& o)
-{
-    MoveCursor = o.moveCursor;
-    AppendCRCode = o.appendCRCode;
-    CaseSensitive = o.caseSensitive;
-    CursorWord = o.cursorWord;
-    WinDateForm = o.winDateForm;
-    IncrementalSearch = o.incrementalSearch;
-    if (o.wrapMethod != WrapMethod) {
-        WrapMethod = o.wrapMethod;
-        if (Wrap)
+    EditorSettings& s = m_settings;
+    s.MoveCursor = o.MoveCursor;
+    s.AppendCRCode = o.AppendCRCode;
+    s.CaseSensitive = o.CaseSensitive;
+    s.CursorWord = o.CursorWord;
+    s.WinDateForm = o.WinDateForm;
+    s.IncrementalSearch = o.IncrementalSearch;
+    if (o.WrapMethod != s.WrapMethod) {
+        s.WrapMethod = o.WrapMethod;
+        if (s.Wrap)
             setWordWrap(true);
     }
     disconnect(searchCombo, &QComboBox::editTextChanged, this, &TextEdit::search);
-    if (IncrementalSearch)
+    if (s.IncrementalSearch)
         connect(searchCombo, &QComboBox::editTextChanged, this, &TextEdit::search);
-    if (o.tabLength != TabLength) {
-        TabLength = o.tabLength;
-        m_editor->setDefaultTabStop(TabLength);
-        m_editor->viewport()->update();
-    }
-    if (o.inputCodec != InputCodec) {
-        InputCodec = o.inputCodec;
+    s.TabLength = o.TabLength;
+    applySettings();
+    if (o.InputCodec != s.InputCodec) {
+        s.InputCodec = o.InputCodec;
         updateCaption();
     }
-    int output = o.outputCodec;
-    if (InputCodec > 0 && output == 0)
-        output = InputCodec;
-    if (output != OutputCodec) {
-        OutputCodec = output;
+    int output = o.OutputCodec;
+    if (s.InputCodec > 0 && output == 0)
+        output = s.InputCodec;
+    if (output != s.OutputCodec) {
+        s.OutputCodec = output;
         updateCaption();
     }
     writeConf();
 }
 
-QList<UserFileInfo> TextEdit::colorOptions() const
-{
-    return QList<UserFileInfo>(fileInfo, fileInfo + 6);
-}
-
-void TextEdit::applyColorOptions(const QList<UserFileInfo>& records)
+void TextEdit::applyColorOptions(const EditorSettings& o)
 {
     bool changed = false;
-    for (int n = 0; n < 6 && n < records.size(); ++n) {
-        const UserFileInfo& in = records.at(n);
-        UserFileInfo& r = fileInfo[n];
+    for (int n = 0; n < 6; ++n) {
+        const UserFileInfo& in = o.fileInfo[n];
+        UserFileInfo& r = m_settings.fileInfo[n];
         const UserFileInfo before = r;
         if (n == 0) {
             r.regExp = in.regExp;
             r.charColor = in.charColor;
-        } else if (in.ext != r.ext) {
+        } else {
             r.ext = in.ext;
-            userExt[n] = r.ext.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         }
         r.color1 = in.color1;
         r.color2 = in.color2;
@@ -210,37 +120,26 @@ void TextEdit::applyColorOptions(const QList<UserFileInfo>& records)
         r.word3 = in.word3;
         r.commentColor = in.commentColor;
         r.comment = in.comment;
-        changed = changed || r.regExp != before.regExp || r.charColor != before.charColor || r.ext != before.ext
-            || r.color1 != before.color1 || r.color2 != before.color2 || r.color3 != before.color3
-            || r.word1 != before.word1 || r.word2 != before.word2 || r.word3 != before.word3
-            || r.commentColor != before.commentColor || r.comment != before.comment;
-        m_editor->setUserFileInfo(n, r);
+        changed = changed || !(r == before);
     }
+    applySettings();
     writeConf2();
-    if (changed) {
+    if (changed)
         setFileType(fileExt);
-        m_editor->viewport()->update();
-    }
 }
 
-QStringList TextEdit::idioms() const
+void TextEdit::applyIdioms(const EditorSettings& o)
 {
-    return idiom;
-}
-
-void TextEdit::applyIdioms(const QStringList& idioms)
-{
-    for (int i = 0; i < 9 && i < idioms.size(); ++i)
-        idiom[i] = idioms.at(i);
+    m_settings.idiom = o.idiom;
     writeConf2();
 }
 
-void TextEdit::applySpecialKey(const SpecialKey& keys)
+void TextEdit::applySpecialKey(const EditorSettings& o)
 {
-    if (keys == m_specialKey)
+    if (o.specialKey == m_settings.specialKey)
         return;
     optionSpecialKey(false);
-    m_specialKey = keys;
+    m_settings.specialKey = o.specialKey;
     optionSpecialKey(true);
     writeConf();
 }

@@ -2,15 +2,19 @@
 
 #include "platform/channelserver.h"
 #include "platform/dialogframe.h"
-#include "platform/qcopenvelope.h"
+#include "platform/qcopframe.h"
 
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLocalSocket>
 #include <QMetaObject>
 #include <QStandardPaths>
 #include <QWidget>
+
+#include <cstdlib>
 
 #include <unistd.h>
 
@@ -66,17 +70,57 @@ bool QPEApplication::listen()
     }
     connect(server, &ChannelServer::received, this, &QPEApplication::appMessage);
     // The launcher (or a script) may ask a program to close as if the user closed it.
-    connect(server, &ChannelServer::received, this, [](const QByteArray& msg) {
+    connect(server, &ChannelServer::received, this, [this](const QByteArray& msg) {
         if (msg == "quit()")
             closeAllWindows();
+        else if (msg == "accept()")
+            deliverAccept();
     });
     m_server = server;
     return true;
 }
 
+bool QPEApplication::deliverAccept()
+{
+    QWidget* target = activeModalWidget();
+    if (!target)
+        target = m_mainWidget;
+    if (!target || target->metaObject()->indexOfSlot("accept()") < 0)
+        return false;
+    // After the key's own handling, so that the slot may close or open windows.
+    QMetaObject::invokeMethod(target, "accept", Qt::QueuedConnection);
+    return true;
+}
+
+bool QPEApplication::notify(QObject* receiver, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == OkKey && deliverAccept())
+        return true;
+    return QApplication::notify(receiver, event);
+}
+
+// Messages to the running instance on one connection, so that they arrive in order.
+static bool handOver(const QString& channel, const QList<QPair<QByteArray, QByteArray>>& messages)
+{
+    QByteArray frames;
+    for (const auto& [message, data] : messages)
+        frames += QCopFrame::encode(message, data);
+    QLocalSocket socket;
+    socket.connectToServer(ChannelServer::socketPath(channel));
+    if (!socket.waitForConnected(1000))
+        return false;
+    socket.write(frames);
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(2000)) {
+    }
+    const bool sent = socket.bytesToWrite() == 0;
+    socket.disconnectFromServer();
+    return sent;
+}
+
 void QPEApplication::showMainWidget(QWidget* w, bool)
 {
     listen();
+    m_mainWidget = w;
     w->show();
 }
 
@@ -86,16 +130,28 @@ void QPEApplication::showMainDocumentWidget(QWidget* w, bool)
     const QString document = args.size() >= 2 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
     if (!listen()) {
         // Already running: hand the document over (or just bring the window up) and end here.
-        QByteArray message("raise()"), data;
-        if (!document.isEmpty()) {
+        QList<QPair<QByteArray, QByteArray>> messages;
+        if (document.isEmpty()) {
+            messages.append({"raise()", QByteArray()});
+        } else {
+            QByteArray data;
             QDataStream out(&data, QIODevice::WriteOnly);
             out.setVersion(QDataStream::Qt_6_0);
             out << document;
-            message = "setDocument(QString)";
+            messages.append({"setDocument(QString)", data});
         }
-        if (QCopEnvelope::send(appChannel(QFileInfo(applicationFilePath()).fileName()), message, data))
+        if (!document.isEmpty() && args.size() == 3) {
+            // "program FILE LINE": the line as the first instance reads it (atoi).
+            QByteArray data;
+            QDataStream out(&data, QIODevice::WriteOnly);
+            out.setVersion(QDataStream::Qt_6_0);
+            out << qint32(std::atoi(args.at(2).toLocal8Bit().constData()));
+            messages.append({"JumpTo(int)", data});
+        }
+        if (handOver(appChannel(QFileInfo(applicationFilePath()).fileName()), messages))
             ::_exit(0);
     }
+    m_mainWidget = w;
     connect(this, &QPEApplication::appMessage, w, [w](const QByteArray& msg, const QByteArray& data) {
         if (msg == "raise()") {
             w->raise();

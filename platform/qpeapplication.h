@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 
 class ChannelServer;
@@ -13,6 +14,8 @@ class QPEApplication : public QApplication
     Q_OBJECT
 public:
     enum Type { GuiClient };
+    // The device's OK key, as such keyboards send it (a desktop keyboard has no F33).
+    static constexpr int OkKey = Qt::Key_F33;
 
     QPEApplication(int& argc, char** argv, Type type = GuiClient);
     ~QPEApplication() override;
@@ -22,15 +25,22 @@ public:
 
     void showMainWidget(QWidget* w, bool nomax = false);
     // When the program already runs, hands the document named on the command line
-    // to it as "setDocument(QString)" and ends this process; otherwise shows w and
-    // delivers the document to w's setDocument(const QString&) slot.
+    // to it as "setDocument(QString)" (and a line after it as "JumpTo(int)") and ends
+    // this process; otherwise shows w and delivers the document to w's
+    // setDocument(const QString&) slot.
     void showMainDocumentWidget(QWidget* w, bool nomax = false);
+
+    // The OK key and the message "accept()" call accept() of the active modal dialog,
+    // or of the main widget when none is open.
+    bool notify(QObject* receiver, QEvent* event) override;
 
 signals:
     void appMessage(const QByteArray& msg, const QByteArray& data);
 
 private:
     bool listen();
+    bool deliverAccept();
 
     ChannelServer* m_server = nullptr;
+    QPointer<QWidget> m_mainWidget;
 };

@@ -76,6 +76,8 @@ void CodecTable::buildDecoding() const
             const bool settled = probe(bytes, 3);
             if (!settled && text.isEmpty())
                 return; // sequences of four bytes or more: not a codec for tables
+            if (clean(settled))
+                m_triples.push_back({ text.at(0).unicode(), { bytes[0], bytes[1], bytes[2] } });
             m_resets[x] = m_resets[x] && settled;
         }
     }
@@ -104,6 +106,40 @@ void CodecTable::buildEncoding() const
         m_maxLength = qMax(m_maxLength, int(bytes.size()));
     }
     m_encodable = m_bytes['\n'].length == 1 && m_bytes['\n'].bytes[0] == '\n';
+}
+
+// Characters read from some bytes that the codec does not write at all.
+void CodecTable::buildOneWay() const
+{
+    decodesByTable();
+    encodesByTable();
+    const auto note = [this](char16_t c, const char* bytes, int size) {
+        if (c == none || m_bytes[c].length || m_oneWay.contains(c) || m_codec->canEncode(QChar(c)))
+            return;
+        m_oneWay.insert(c, QByteArray(bytes, size));
+    };
+    for (int b = 0; b < 256; ++b) {
+        const char byte = char(b);
+        note(m_single[b], &byte, 1);
+    }
+    for (int pair = 0; pair < int(m_pair.size()); ++pair) {
+        const char bytes[2] = { char(pair >> 8), char(pair & 0xFF) };
+        note(m_pair[pair], bytes, 2);
+    }
+    for (const auto& [c, bytes] : m_triples)
+        note(c, bytes.data(), 3);
+}
+
+QByteArray CodecTable::readFrom(char16_t ch) const
+{
+    std::call_once(m_oneWayBuilt, [this] { buildOneWay(); });
+    return m_oneWay.value(ch);
+}
+
+bool CodecTable::readsWhatItCannotWrite() const
+{
+    std::call_once(m_oneWayBuilt, [this] { buildOneWay(); });
+    return !m_oneWay.isEmpty();
 }
 
 QString CodecTable::decode(const char* bytes, qsizetype size) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <array>
@@ -28,6 +29,12 @@ public:
     // became substitutes.
     QByteArray encode(const QChar* chars, qsizetype size, int* invalidChars) const;
 
+    // The bytes the codec reads as ch when it cannot write ch itself (EUC-JP reads
+    // 0x8EE0 as U+00A2 but writes no U+00A2), so that what a file held can be written
+    // back as it was; empty for every other character.
+    QByteArray readFrom(char16_t ch) const;
+    bool readsWhatItCannotWrite() const;
+
     // Whether the codec turned out suitable for tables; otherwise it converts everything.
     bool decodesByTable() const;
     bool encodesByTable() const;
@@ -42,11 +49,13 @@ private:
 
     void buildDecoding() const;
     void buildEncoding() const;
+    void buildOneWay() const;
 
     QTextCodec* m_codec;
     // Built lazily by the const conversions, guarded by the once flags.
     mutable std::once_flag m_decodingBuilt;
     mutable std::once_flag m_encodingBuilt;
+    mutable std::once_flag m_oneWayBuilt;
     mutable bool m_decodable = false;
     mutable bool m_encodable = false;
     mutable std::array<char16_t, 256> m_single {};      // a byte's character, or none
@@ -54,4 +63,6 @@ private:
     mutable std::array<bool, 256> m_resets {};           // bytes that leave the codec with nothing pending
     mutable std::vector<Encoded> m_bytes;                // length 0: none
     mutable int m_maxLength = 0;
+    mutable std::vector<std::pair<char16_t, std::array<char, 3>>> m_triples; // clean three-byte sequences
+    mutable QHash<char16_t, QByteArray> m_oneWay;
 };

@@ -148,7 +148,7 @@ static const CodecTable* table(int docCodec)
 
 // Bytes of chars in the encoding (flushed at the end), through the tables when
 // viaTable is set; invalidChars receives the number of characters that became "?".
-static QByteArray fromUnicode(int docCodec, const QChar* chars, qsizetype size, int* invalidChars, bool viaTable)
+static QByteArray convert(int docCodec, const QChar* chars, qsizetype size, int* invalidChars, bool viaTable)
 {
     if (const CodecTable* t = viaTable ? table(docCodec) : nullptr)
         return t->encode(chars, size, invalidChars);
@@ -160,6 +160,34 @@ static QByteArray fromUnicode(int docCodec, const QChar* chars, qsizetype size, 
     tail.chop(1);
     *invalidChars = state.invalidChars;
     return tail.isEmpty() ? bytes : bytes + tail;
+}
+
+// As convert, but a character the codec reads from some bytes and cannot write
+// itself is written as those bytes: text read from a file goes back as it was read.
+static QByteArray fromUnicode(int docCodec, const QChar* chars, qsizetype size, int* invalidChars, bool viaTable)
+{
+    QByteArray bytes = convert(docCodec, chars, size, invalidChars, viaTable);
+    const CodecTable* t = *invalidChars > 0 ? table(docCodec) : nullptr;
+    if (!t || !t->readsWhatItCannotWrite())
+        return bytes;
+    QByteArray joined;
+    int invalid = 0;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const QByteArray read = t->readFrom(chars[i].unicode());
+        if (read.isEmpty())
+            continue;
+        int n = 0;
+        joined += convert(docCodec, chars + from, i - from, &n, viaTable) + read;
+        invalid += n;
+        from = i + 1;
+    }
+    if (from == 0)
+        return bytes;
+    int n = 0;
+    joined += convert(docCodec, chars + from, size - from, &n, viaTable);
+    *invalidChars = invalid + n;
+    return joined;
 }
 
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
@@ -189,28 +217,79 @@ static bool isJapanese(int docCodec)
         || docCodec == Encoding::Ascii;
 }
 
-QString Encoding::mapForCodec(int docCodec, const QString& text)
+namespace {
+struct Symbol
+{
+    char16_t typed, stored;
+};
+const Symbol symbols[] = {
+    { 0x301C, 0xFF5E }, { 0x2016, 0x2225 }, { 0x2212, 0xFF0D },
+    { 0x00A2, 0xFFE0 }, { 0x00A3, 0xFFE1 }, { 0x00AC, 0xFFE2 },
+};
+
+const Symbol* typedSymbol(QChar ch)
+{
+    if (ch.unicode() < 0x00A2 || ch.unicode() > 0x301C)
+        return nullptr;
+    for (const Symbol& entry : symbols) {
+        if (ch.unicode() == entry.typed)
+            return &entry;
+    }
+    return nullptr;
+}
+
+bool isLoneSurrogate(const QString& text, qsizetype i)
+{
+    const QChar ch = text.at(i);
+    if (ch.isHighSurrogate())
+        return i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate();
+    return ch.isLowSurrogate() && (i == 0 || !text.at(i - 1).isHighSurrogate());
+}
+
+// Text with every lone surrogate replaced by U+FFFD; shared with text when it has none.
+QString withoutLoneSurrogates(const QString& text)
+{
+    QString result = text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isSurrogate() && isLoneSurrogate(text, i))
+            result[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return result;
+}
+
+// The code point at i: a whole surrogate pair, or the lone unit.
+char32_t codePointAt(const QString& text, qsizetype i)
+{
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+    return text.at(i).unicode();
+}
+} // namespace
+
+QString Encoding::mapForCodec(int docCodec, const QString& text, const QString& keep)
 {
     if (!isJapanese(docCodec))
         return text;
-    static const struct { char16_t typed, stored; } symbols[] = {
-        { 0x301C, 0xFF5E }, { 0x2016, 0x2225 }, { 0x2212, 0xFF0D },
-        { 0x00A2, 0xFFE0 }, { 0x00A3, 0xFFE1 }, { 0x00AC, 0xFFE2 },
-    };
     // Shared with text, and so not copied, unless a symbol is found.
     QString mapped = text;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t ch = text.at(i).unicode();
-        if (ch < 0x00A2 || ch > 0x301C)
-            continue;
-        for (const auto& entry : symbols) {
-            if (ch == entry.typed) {
-                mapped[i] = QChar(entry.stored);
-                break;
-            }
-        }
+        const Symbol* symbol = typedSymbol(text.at(i));
+        if (symbol && !keep.contains(text.at(i)))
+            mapped[i] = QChar(symbol->stored);
     }
     return mapped;
+}
+
+QString Encoding::typedSymbols(int docCodec, const QString& text)
+{
+    QString found;
+    if (!isJapanese(docCodec))
+        return found;
+    for (const QChar ch : text) {
+        if (typedSymbol(ch) && !found.contains(ch))
+            found += ch;
+    }
+    return found;
 }
 
 // Length of the block of text starting at from, ending before a surrogate pair's second half.
@@ -222,14 +301,21 @@ static qsizetype blockLength(const QString& text, qsizetype from, qsizetype want
     return len;
 }
 
-int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
+int Encoding::unencodable(int docCodec, const QString& text, char32_t* first, const QString& keep)
 {
-    if (docCodec == Auto || docCodec == Utf8)
-        return 0;
     QTextCodec* c = codec(docCodec);
+    if (docCodec == Auto || docCodec == Utf8) {
+        // UTF-8 holds every character but a lone surrogate.
+        int lone = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i).isSurrogate() && isLoneSurrogate(text, i) && lone++ == 0 && first)
+                *first = text.at(i).unicode();
+        }
+        return lone;
+    }
     if (!c)
         return 0;
-    const QString mapped = mapForCodec(docCodec, text);
+    const QString mapped = mapForCodec(docCodec, text, keep);
     const bool viaTable = mapped.size() > tableThreshold;
     int invalid = 0;
     fromUnicode(docCodec, mapped.constData(), mapped.size(), &invalid, viaTable);
@@ -237,6 +323,7 @@ int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
         return invalid;
 
     // Narrow down to the first block that holds one, then to the character.
+    const CodecTable* t = table(docCodec);
     constexpr qsizetype blockSize = 4096;
     for (qsizetype from = 0; from < mapped.size();) {
         const qsizetype len = blockLength(mapped, from, blockSize);
@@ -247,10 +334,11 @@ int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
             continue;
         }
         for (qsizetype i = from; i < from + len;) {
-            const qsizetype n =
-                mapped.at(i).isHighSurrogate() && i + 1 < mapped.size() && mapped.at(i + 1).isLowSurrogate() ? 2 : 1;
-            if (!c->canEncode(mapped.mid(i, n))) {
-                *first = mapped.at(i);
+            const char32_t point = codePointAt(mapped, i);
+            const qsizetype n = QChar::requiresSurrogates(point) ? 2 : 1;
+            const bool written = t && !t->readFrom(mapped.at(i).unicode()).isEmpty();
+            if (isLoneSurrogate(mapped, i) || (!written && !c->canEncode(mapped.mid(i, n)))) {
+                *first = point;
                 break;
             }
             i += n;
@@ -260,14 +348,14 @@ int Encoding::unencodable(int docCodec, const QString& text, QChar* first)
     return invalid;
 }
 
-QByteArray Encoding::encode(int docCodec, const QString& text)
+QByteArray Encoding::encode(int docCodec, const QString& text, const QString& keep)
 {
     if (docCodec == Auto || docCodec == Utf8)
-        return text.toUtf8();
+        return withoutLoneSurrogates(text).toUtf8();
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QByteArray();
-    const QString mapped = mapForCodec(docCodec, text);
+    const QString mapped = mapForCodec(docCodec, text, keep);
     int invalid = 0;
     return fromUnicode(docCodec, mapped.constData(), mapped.size(), &invalid, mapped.size() > tableThreshold);
 }
@@ -311,7 +399,7 @@ QString Encoding::write(const QString& path, const QString& text, const SaveOpti
     const bool utf8 = options.docCodec == Auto || options.docCodec == Utf8;
     if (utf8 && options.saveFastUTF8) {
         FileManager fm;
-        if (!fm.saveFile(DocLnk(path), text))
+        if (!fm.saveFile(DocLnk(path), withoutLoneSurrogates(text)))
             return QStringLiteral("fm.saveFile : Please investigate the file...");
         return QString();
     }
@@ -319,10 +407,10 @@ QString Encoding::write(const QString& path, const QString& text, const SaveOpti
     // Everything is encoded before the file is touched.
     QByteArray bytes;
     if (utf8)
-        bytes = text.toUtf8();
+        bytes = encode(options.docCodec, text);
     else
-        bytes = rewriteLineEnds(encode(options.docCodec, text), options.docCodec, options.appendCRCode,
-                                options.crOnly);
+        bytes = rewriteLineEnds(encode(options.docCodec, text, options.keep), options.docCodec,
+                                options.appendCRCode, options.crOnly);
 
     SafeFile file(path);
     if (!file.open())
@@ -330,7 +418,7 @@ QString Encoding::write(const QString& path, const QString& text, const SaveOpti
     const bool written = file.write(bytes);
     const qint64 size = file.writtenSize();
     if (utf8) {
-        if (!written || size < minimumUtf8Size(text) || !file.commit()) {
+        if (!written || size < minimumUtf8Size(withoutLoneSurrogates(text)) || !file.commit()) {
             file.cancel();
             return QStringLiteral("stream : Please investigate the file...");
         }

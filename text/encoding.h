@@ -34,14 +34,22 @@ public:
     static int invalidSequences(int docCodec, const QByteArray& bytes, const QString& text);
 
     // Input methods type some symbols in forms the Japanese codecs cannot encode;
-    // these become the forms the codec reads back from the JIS character.
-    static QString mapForCodec(int docCodec, const QString& text);
-    // Characters of text that the encoding cannot hold once mapped by mapForCodec;
-    // the first one is returned through first.
-    static int unencodable(int docCodec, const QString& text, QChar* first = nullptr);
+    // these become the forms the codec reads back from the JIS character, except the
+    // forms listed in keep (see typedSymbols).
+    static QString mapForCodec(int docCodec, const QString& text, const QString& keep = QString());
+    // The typed forms that mapForCodec would change, as text holds them. A text read
+    // from a file passes them as keep when written back in the same encoding, so the
+    // file's own characters are written as they were read.
+    static QString typedSymbols(int docCodec, const QString& text);
+    // Characters of text that the encoding cannot hold once mapped by mapForCodec,
+    // lone surrogates included; the first one (a code point) through first.
+    static int unencodable(int docCodec, const QString& text, char32_t* first = nullptr,
+                           const QString& keep = QString());
 
-    // Bytes of text in the encoding, mapped by mapForCodec first; line ends as they stand.
-    static QByteArray encode(int docCodec, const QString& text);
+    // Bytes of text in the encoding, mapped by mapForCodec first; line ends as they
+    // stand. A character the codec reads from some bytes but cannot write goes back
+    // as those bytes; lone surrogates become substitutes (U+FFFD in UTF-8).
+    static QByteArray encode(int docCodec, const QString& text, const QString& keep = QString());
     // Shift JIS line ends: each line feed becomes CR LF, or a lone CR when
     // appendCRCode is 2 or crOnly is set. Only when docCodec is 2 or 7 and
     // (appendCRCode != 0 or crOnly); otherwise the bytes are returned unchanged.
@@ -53,6 +61,8 @@ public:
         int appendCRCode = 0;
         bool crOnly = false;
         bool saveFastUTF8 = false;
+        // Typed forms left as they are (see typedSymbols).
+        QString keep;
     };
     // Encodes and writes text to path by the write path the options select, and
     // verifies the write. Returns a null string on success, otherwise the text of the

@@ -46,6 +46,8 @@ private slots:
     void typedSymbolsSaveAsJisAndReopen_data();
     void typedSymbolsSaveAsJisAndReopen();
     void unencodableCharacters();
+    void loneSurrogates();
+    void eucJpReadsWrittenBackAsRead();
     void invalidSequencesAreCounted();
     void captionSuffix_data();
     void captionSuffix();
@@ -325,9 +327,9 @@ void TestEncoding::longTextsGoThroughTheTables()
         int expectedInvalid = 0;
         const QByteArray bytes = codecEncode(codec, mapped, &expectedInvalid);
         QCOMPARE(Encoding::encode(number, text), bytes);
-        QChar first;
+        char32_t first = 0;
         QCOMPARE(Encoding::unencodable(number, text, &first), expectedInvalid);
-        QCOMPARE(first, QChar(0x0e01));
+        QCOMPARE(first, char32_t(0x0e01));
         const QByteArray broken = bytes + "\x81\xff\x8f\xa1";
         QCOMPARE(Encoding::decode(number, broken, false), codecDecode(codec, broken));
     }
@@ -508,14 +510,14 @@ void TestEncoding::typedSymbolsSaveAsJisAndReopen()
 void TestEncoding::unencodableCharacters()
 {
     const QString text = QString::fromUtf8("a\u00e9\u4e00\U0001F600\uac00b");
-    QChar first;
+    char32_t first = 0;
     QCOMPARE(Encoding::unencodable(2, text, &first), 3);
-    QCOMPARE(first, QChar(0xe9));
+    QCOMPARE(first, char32_t(0xe9));
     QCOMPARE(Encoding::unencodable(3, text, &first), 2); // EUC-JP holds é through JIS X 0212
-    QCOMPARE(first, QChar::highSurrogate(0x1F600));
+    QCOMPARE(first, char32_t(0x1F600));
     QCOMPARE(Encoding::unencodable(1, text), 0);
     QCOMPARE(Encoding::unencodable(2, QString("a") + QChar(0xD83D), &first), 1); // a broken pair at the end
-    QCOMPARE(first, QChar(0xD83D));
+    QCOMPARE(first, char32_t(0xD83D));
     QCOMPARE(Encoding::unencodable(5, QString::fromUtf8("한국어")), 0);
     // Other encodings keep their own mapping of the wave dash.
     QCOMPARE(Encoding::mapForCodec(6, QString(QChar(0x301C))), QString(QChar(0x301C)));
@@ -524,10 +526,47 @@ void TestEncoding::unencodableCharacters()
     QString longText(4095, QLatin1Char('x'));
     longText += QString::fromUtf8("\U0001F600") + QString(10000, QLatin1Char('y')) + QChar(0x0e01);
     QCOMPARE(Encoding::unencodable(5, longText, &first), 2);
-    QCOMPARE(first, QChar::highSurrogate(0x1F600));
+    QCOMPARE(first, char32_t(0x1F600));
     longText.remove(4095, 2);
     QCOMPARE(Encoding::unencodable(5, longText, &first), 1);
-    QCOMPARE(first, QChar(0x0e01));
+    QCOMPARE(first, char32_t(0x0e01));
+}
+
+// A lone surrogate (pasted text can hold one) is counted and named in every encoding,
+// and UTF-8 writes it as U+FFFD instead of failing its size check.
+void TestEncoding::loneSurrogates()
+{
+    const QString text = QString("a") + QChar(0xDC00) + QChar(0xD800) + QString("b");
+    for (int number : { 1, 2, 3, 5, 6 }) {
+        char32_t first = 0;
+        QCOMPARE(Encoding::unencodable(number, text, &first), 2);
+        QCOMPARE(first, char32_t(0xDC00));
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lone.txt");
+    for (bool fast : { false, true }) {
+        Encoding::SaveOptions options;
+        options.docCodec = Encoding::Utf8;
+        options.saveFastUTF8 = fast;
+        QCOMPARE(Encoding::write(path, text, options), QString());
+        QCOMPARE(readAll(path), QByteArray("a\xef\xbf\xbd\xef\xbf\xbd" "b"));
+    }
+}
+
+// EUC-JP reads 8E E0 to 8E E2 and 8F A2 C3 as characters it does not write; read from
+// a file, they are written back as the same bytes, short texts and long ones alike.
+void TestEncoding::eucJpReadsWrittenBackAsRead()
+{
+    const QByteArray oneWay = QByteArray::fromHex("8ee08ee18ee28fa2c3");
+    for (const QByteArray& bytes : { oneWay + "\n", oneWay + QByteArray(70000, 'x') }) {
+        const QString text = Encoding::decode(Encoding::EucJp, bytes, false);
+        const QString keep = Encoding::typedSymbols(Encoding::EucJp, text);
+        QCOMPARE(keep, QString::fromUtf16(u"\u00A2\u00A3\u00AC"));
+        QCOMPARE(Encoding::unencodable(Encoding::EucJp, text, nullptr, keep), 0);
+        QCOMPARE(Encoding::encode(Encoding::EucJp, text, keep), bytes);
+    }
+    // Typed into a text that did not hold them, they still take the JIS characters.
+    QCOMPARE(Encoding::encode(Encoding::EucJp, QString::fromUtf16(u"\u00A2\u00A6")), QByteArray::fromHex("a1f18fa2c3"));
 }
 
 void TestEncoding::invalidSequencesAreCounted()

@@ -2,7 +2,8 @@
 #include "modalanswer.h"
 #include "qpeeditor.h"
 #include "textedit.h"
-#include "velinoglobals.h"
+#include "document.h"
+#include "filedialog.h"
 
 #include "platform/config.h"
 #include "platform/doclnk.h"
@@ -11,7 +12,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -94,14 +94,12 @@ private slots:
             w.updateCaption();
             QCOMPARE(w.windowTitle(), QStringLiteral("2 ( 4 )lines.txt(EUC-JP ->?\?\?\?) - VElino"));
 
-            // The line part follows the cursor as the editor repaints.
-            G_edit = &w;
+            // The line part follows the cursor.
             w.show();
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             w.editor()->setFocus();
             QTest::keyClick(w.editor(), Qt::Key_Down);
             QTRY_COMPARE(w.windowTitle(), QStringLiteral("3 ( 4 )lines.txt(EUC-JP ->?\?\?\?) - VElino"));
-            G_edit = nullptr;
         }
         init();
         setView({{QStringLiteral("LineNumber"), 1}, {QStringLiteral("LineNumberCr"), true},
@@ -123,24 +121,21 @@ private slots:
     void untitledNames_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("name");
         QTest::newRow("dots, slash, first word") << QStringLiteral("../notes today\nmore") << QStringLiteral("_notes");
         QTest::newRow("only spaces") << QStringLiteral("   \n  ") << QStringLiteral("NoTitle");
         QTest::newRow("long word") << QString(45, QLatin1Char('w')) << QString(40, QLatin1Char('w'));
         QTest::newRow("leading blanks") << QStringLiteral("\n\t  memo  x") << QStringLiteral("memo");
+        const QString emoji = QString::fromUtf8("\U0001F600");
+        QTest::newRow("pair at the cut") << QString(39, QLatin1Char('w')) + emoji + emoji
+                                         << QString(39, QLatin1Char('w')) + emoji;
     }
 
     void untitledNames()
     {
         QFETCH(QString, text);
-        QFETCH(QString, file);
-        TextEdit w(QStringLiteral("VElino"));
-        typeText(w, text);
-        QVERIFY(w.save());
-        QCOMPARE(w.document()->file(), path(file));
-        QVERIFY(QFile::exists(path(file)));
-        QVERIFY(!w.editor()->edited());
-        QFile::remove(path(file));
+        QFETCH(QString, name);
+        QCOMPARE(Document::untitledName(text), name);
     }
 
     void overwriteQuestion()
@@ -191,9 +186,10 @@ private slots:
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                dialog->selectFile(other);
-                static_cast<QDialog*>(dialog)->accept();
+            if (auto* dialog = qobject_cast<FileDialog*>(modal)) {
+                QCOMPARE(dialog->getAbsSelectedFileName(), own); // its folder, its name
+                dialog->setName(QStringLiteral("other.txt"));
+                dialog->accept();
             } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 questions << box->text();
                 for (QAbstractButton* b : box->buttons())
@@ -209,6 +205,49 @@ private slots:
         // Refusing still renames the document, as the question's answer counts as done.
         QCOMPARE(w.document()->file(), other);
         QCOMPARE(w.windowTitle(), QStringLiteral("other.txt(UTF-8 file) - VElino"));
+    }
+
+    // Save as, open and the filer run the editor's own dialog with the window's settings:
+    // the small save layout, the name proposed from the first line, the user folders,
+    // and the folder of the current file.
+    void fileDialogsFollowTheSettings()
+    {
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("card")));
+        writeBytes(path(QStringLiteral("card/b.txt")), "bee\n");
+        setView({{QStringLiteral("SmallSaveDialog"), true},
+                 {QStringLiteral("AppendFileExtension"), true},
+                 {QStringLiteral("UserJumpU"), path(QStringLiteral("card"))}});
+        TextEdit w(QStringLiteral("VElino"));
+        w.resize(240, 320);
+        typeText(w, QStringLiteral("first words\nmore"));
+        QList<int> modes;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<FileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            modes << dialog->mode();
+            if (dialog->mode() == FileDialog::Save) {
+                QCOMPARE(dialog->height(), 320 / 2 - 25);
+                dialog->cd_user_U();
+                dialog->inputFileName();
+                dialog->accept();
+            } else if (dialog->mode() == FileDialog::Open) {
+                QCOMPARE(dialog->getAbsSelectedPath(), path(QStringLiteral("card")));
+                dialog->setName(QStringLiteral("b.txt"));
+                dialog->accept();
+            } else {
+                QCOMPARE(dialog->getAbsSelectedPath(), path(QStringLiteral("card")));
+                dialog->reject();
+            }
+        });
+        answer.start(5);
+        w.fileMenuSaveAs();
+        QCOMPARE(readBytes(path(QStringLiteral("card/first.txt"))), QByteArray("first words\nmore"));
+        w.fileOpen();
+        QCOMPARE(w.document()->file(), path(QStringLiteral("card/b.txt")));
+        w.fileMenuFiler();
+        QCOMPARE(modes, QList<int>({FileDialog::Save, FileDialog::Open, FileDialog::Filer}));
     }
 
     void modifiedTextWarning()
@@ -321,6 +360,41 @@ private slots:
         QVERIFY(!w.editor()->edited());
     }
 
+    void loneSurrogateIsNamedAndSaved()
+    {
+        const QString file = path(QStringLiteral("utf8.txt"));
+        writeBytes(file, "one\ntwo\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(file);
+        w.editor()->insert(QString(QChar(0xD800)) + QLatin1Char('x')); // as a paste can bring it
+        ModalAnswer ok(QStringLiteral("OK"));
+        QVERIFY(w.save());
+        QCOMPARE(ok.title(), QStringLiteral("VElino warning"));
+        QVERIFY2(ok.text().startsWith(QStringLiteral("1 characters cannot be written")), qPrintable(ok.text()));
+        QVERIFY2(ok.text().contains(QStringLiteral("U+d800")), qPrintable(ok.text()));
+        QCOMPARE(readBytes(file), QByteArray("\xef\xbf\xbdxone\ntwo\n"));
+    }
+
+    void crOnlyBelongsToItsDocument()
+    {
+        // A file with carriage returns only, then an LF file read in a forced encoding:
+        // the second keeps its line feeds.
+        const QString mac = path(QStringLiteral("mac.txt"));
+        const QString lf = path(QStringLiteral("unix.txt"));
+        writeBytes(mac, "a\rb\r");
+        writeBytes(lf, "c\nd\n");
+        TextEdit w(QStringLiteral("VElino"));
+        w.openThisFile(mac);
+        QVERIFY(w.document()->crOnly());
+        EditorSettings forced = w.settings();
+        forced.InputCodec = Encoding::ShiftJis;
+        w.applyFuncOptions(forced);
+        w.openThisFile(lf);
+        w.editor()->insert(QStringLiteral("x"));
+        QVERIFY(w.save());
+        QCOMPARE(readBytes(lf), QByteArray("xc\nd\n"));
+    }
+
     void unreadableBytesAreNotSilentlyReplaced()
     {
         // Multi-line Shift JIS without escapes reads as UTF-8, which cannot hold its kanji.
@@ -375,7 +449,7 @@ private slots:
             QVERIFY(ok.text().contains(QStringLiteral("Please investigate the file")));
         }
         QVERIFY(v.editor()->edited());
-        QVERIFY(v.isNewDocument());
+        QVERIFY(v.document()->isNewDoc());
     }
 
     void openErrorShowsBox()
@@ -394,12 +468,12 @@ private slots:
         TextEdit w(QStringLiteral("VElino"));
         w.openThisFile(path(QStringLiteral("kept.txt")));
         {
-            ModalAnswer cancel(QStringLiteral("Cancel"));
+            ModalAnswer cancel(QStringLiteral("CANCEL"));
             w.fileRevert();
             QVERIFY(cancel.answered());
         }
         QVERIFY(w.document());
-        QVERIFY(w.isNewDocument());
+        QVERIFY(w.document()->isNewDoc());
         typeText(w, QStringLiteral("after revert"));
         w.timerOn();
         QCOMPARE(readBytes(path(QStringLiteral("after"))), QByteArray("after revert"));

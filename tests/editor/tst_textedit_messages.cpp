@@ -1,3 +1,4 @@
+#include "document.h"
 #include "qpeeditor.h"
 #include "textedit.h"
 
@@ -63,6 +64,61 @@ private slots:
         QCOMPARE(w.editor()->cursorRow(), 60);
     }
 
+    void fixedWidthWrapKeepsTheCursor()
+    {
+        {
+            Config conf(QStringLiteral("VElino"));
+            conf.setGroup(QStringLiteral("View"));
+            conf.writeEntry(QStringLiteral("Wrap"), true);
+            conf.writeEntry(QStringLiteral("WrapMethod"), 40);
+            conf.writeEntry(QStringLiteral("LineNumber"), 1);
+        }
+        const QString longLines = dir.filePath(QStringLiteral("long.txt"));
+        QFile f(longLines);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 60; ++i)
+            f.write(QByteArray::number(i) + QByteArray(100, 'x') + '\n');
+        f.close();
+        TextEdit w(QStringLiteral("VElino"));
+        w.wrap_this();
+        w.show();
+        w.startWith({QStringLiteral("velino"), longLines, QStringLiteral("40")});
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.editor()->wrapMode(), QpeEditor::WrapMode::FixedWidth);
+        QCOMPARE(w.editor()->Row2CRLineNumber(w.editor()->cursorRow()), 40);
+        // The caption counts the rows of the wrapped text.
+        const QString rows = QString::asprintf("%d ( %d )", w.editor()->cursorRow() + 1, w.editor()->numRows());
+        QVERIFY(w.editor()->numRows() > 120);
+        QVERIFY2(w.windowTitle().startsWith(rows), qPrintable(w.windowTitle()));
+
+        w.editor()->setCursorPosition(w.editor()->Line2WrapLineNumber(30), 1);
+        w.resize(w.width() + 120, w.height());
+        QTest::qWait(50);
+        QCOMPARE(w.editor()->Row2CRLineNumber(w.editor()->cursorRow()), 30);
+        QCOMPARE(w.editor()->cursorColumn(), 1);
+    }
+
+    void okKeyAndMessageReachAccept()
+    {
+        auto* app = static_cast<QPEApplication*>(qApp);
+        {
+            Config conf(QStringLiteral("VElino"));
+            conf.setGroup(QStringLiteral("View"));
+            conf.writeEntry(QStringLiteral("OKisEnter"), true);
+        }
+        TextEdit w(QStringLiteral("VElino"));
+        app->showMainWidget(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.editor()->setFocus();
+        QTest::keyClick(w.editor(), Qt::Key(QPEApplication::OkKey));
+        QTRY_COMPARE(w.editor()->text(), QStringLiteral("\n"));
+        QVERIFY(QCopEnvelope::send(channel(), "accept()", QByteArray()));
+        QTRY_COMPARE(w.editor()->text(), QStringLiteral("\n\n"));
+        // A desktop keyboard's Return is still just Return.
+        QTest::keyClick(w.editor(), Qt::Key_Return);
+        QCOMPARE(w.editor()->text(), QStringLiteral("\n\n\n"));
+    }
+
     void jumpToOverTheChannel()
     {
         auto* app = static_cast<QPEApplication*>(qApp);
@@ -96,8 +152,8 @@ private slots:
             e << other;
         }
         QTRY_COMPARE(w.document()->file(), other);
-        QCOMPARE(w.lastFiles().path(0), file);
-        QCOMPARE(w.lastFiles().line(0), 7);
+        QCOMPARE(w.settings().history.path(0), file);
+        QCOMPARE(w.settings().history.line(0), 7);
     }
 };
 

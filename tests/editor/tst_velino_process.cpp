@@ -75,6 +75,24 @@ private slots:
         QCOMPARE(history(3), a);
     }
 
+    void laterStartHandsItsLineOverToo()
+    {
+        const QString a = file(QStringLiteral("first.txt"), "first\n");
+        const QString lines = file(QStringLiteral("ten.txt"), "0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n");
+        QProcess first;
+        first.start(QStringLiteral(VELINO_PROGRAM), {a});
+        QVERIFY(waitUntilServed());
+        QProcess second;
+        second.start(QStringLiteral(VELINO_PROGRAM), {lines, QStringLiteral("6")});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QTest::qWait(200);
+        QVERIFY(QCopEnvelope::send(channel, "quit()", QByteArray()));
+        QVERIFY(first.waitForFinished(10000));
+        QCOMPARE(history(1), lines);
+        QCOMPARE(history(1, "_line"), QStringLiteral("6"));
+    }
+
     void fileAndLineOnTheCommandLine()
     {
         const QString path = file(QStringLiteral("lines.txt"), "0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");

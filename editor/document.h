@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/doclnk.h"
+
+#include <QString>
+
+// One text file as the editor holds it: where it lives and what it is called, the
+// encoding and line-end facts found when it was read, the byte sequences that did
+// not read cleanly, and whether it is new; and its reading and writing through the
+// encoding layer. The text itself lives in the editing widget.
+class Document
+{
+public:
+    // A new, untitled document of type "text/plain" taking the link's name.
+    explicit Document(const DocLnk& link = DocLnk());
+
+    const DocLnk& link() const { return m_link; }
+    QString file() const { return m_link.file(); }
+    void setFile(const QString& path) { m_link.setFile(path); }
+    // The title shown in the caption.
+    QString name() const { return m_link.name(); }
+    void setName(const QString& name) { m_link.setName(name); }
+    // The text after the last dot of the file name.
+    QString fileExt() const;
+
+    // New documents, and documents given another path by "save as", ask before
+    // overwriting an existing file.
+    bool isNewDoc() const { return m_isNewDoc; }
+    void setNewDoc(bool on) { m_isNewDoc = on; }
+
+    // The encoding number the document is read and written in.
+    int docCodec() const { return m_docCodec; }
+    void setDocCodec(int number) { m_docCodec = number; }
+    // The file had carriage returns and no line feeds (found by detection only).
+    bool crOnly() const { return m_crOnly; }
+    qint64 fileSize() const { return m_fileSize; }
+    // Byte sequences of the file that its text shows as U+FFFD; saving writes them so.
+    int unreadable() const { return m_unreadable; }
+
+    // Reads the file at file() into text: the encoding is inputCodec when that is not
+    // 0, otherwise chosen from the name and detected from the bytes. Returns false when
+    // the bytes could not be read; the document then holds an empty text.
+    bool load(int inputCodec, QString* text);
+
+    // Characters of text that docCodec cannot hold; the first one through first.
+    int unencodable(const QString& text, char32_t* first) const;
+    // Encodes and writes text to file(), verified. Returns a null string on success
+    // (the document is then no longer new and holds nothing unreadable), otherwise
+    // the text of the "Write Error!!!" box; the old file is then left as it was.
+    QString save(const QString& text, int appendCRCode, bool saveFastUTF8);
+
+    // The name of an untitled text: its first word without leading dots, "/" made
+    // "_", at most 40 characters; "NoTitle" when nothing is left.
+    static QString untitledName(const QString& text);
+
+private:
+    // Symbols the file held in the forms input methods type: written back as read,
+    // not mapped as typed ones are, while the encoding stays the one read.
+    QString symbolsAsRead() const;
+
+    DocLnk m_link;
+    bool m_isNewDoc = true;
+    int m_docCodec = 2;
+    bool m_crOnly = false;
+    qint64 m_fileSize = 0;
+    int m_unreadable = 0;
+    int m_readCodec = 0;
+    QString m_readSymbols;
+};
