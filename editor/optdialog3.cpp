@@ -6,6 +6,7 @@
 #include "optdialoglist.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -65,11 +66,29 @@ OptionDialog3::OptionDialog3(QWidget* parent, const char* name, bool modal, Qt::
     finishForm();
 
     connect(m_userType, &QComboBox::activated, this, [this](int entry) { changedUserNum(entry + 1); });
-    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(Qt::CTRL | Qt::Key_Up),
-                                   QKeySequence(Qt::Key_PageUp)})
+    const QList<QKeySequence> next = {QKeySequence(Qt::CTRL | Qt::Key_U), QKeySequence(Qt::CTRL | Qt::Key_Up),
+                                      QKeySequence(Qt::Key_PageUp)};
+    const QList<QKeySequence> previous = {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::Key_PageDown)};
+    for (const QKeySequence& key : next)
         connect(new QShortcut(key, this), &QShortcut::activated, this, &OptionDialog3::changeUserUp);
-    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::Key_Down), QKeySequence(Qt::Key_PageDown)})
+    for (const QKeySequence& key : previous)
         connect(new QShortcut(key, this), &QShortcut::activated, this, &OptionDialog3::changeUserDown);
+    m_pagingKeys = next + previous;
+    // Text fields take some of these keys for themselves (Ctrl+U deletes the line
+    // with the X11 key bindings); in this dialog they page.
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->installEventFilter(this);
+}
+
+bool OptionDialog3::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto modifiers = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+        if (m_pagingKeys.contains(QKeySequence(modifiers | Qt::Key(key->key()))))
+            return true;
+    }
+    return OptionDialogBase::eventFilter(watched, event);
 }
 
 void OptionDialog3::setWhichRegExpress(bool on) { m_regExp->setChecked(on); }

@@ -3,6 +3,9 @@
 #include "optdialogbase.h"
 #include "userfileinfo.h"
 
+#include <QKeySequence>
+#include <QList>
+
 #include <array>
 
 class OptionList;
@@ -44,9 +47,13 @@ public:
     void readInto(EditorSettings& settings) const;
 
 public slots:
+    // Ctrl+U, Ctrl+Up and Page Up show the next user type, Ctrl+Down and Page Down the previous one.
     void changeUserUp();
     void changeUserDown();
     void changedUserNum(int n);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static constexpr int UserTypes = 5;
@@ -55,6 +62,7 @@ private:
     // The record with the user section's fields and colours.
     UserFileInfo userSection(UserFileInfo record) const;
 
+    QList<QKeySequence> m_pagingKeys;
     std::array<UserFileInfo, 7> m_records;
     int m_shown = 1;
 
