@@ -507,10 +507,10 @@ private slots:
         QCOMPARE(w.editor()->toPlainText(), QStringLiteral("ab\ncd\n\tef"));
 
         // Ctrl+A is "save as", not the text widget's select all.
-        ModalAnswer cancel(QStringLiteral("Cancel"));
+        ModalAnswer cancel(QStringLiteral("CANCEL"));
         QTest::keyClick(w.editor(), Qt::Key_A, Qt::ControlModifier);
         QVERIFY(cancel.answered());
-        QCOMPARE(cancel.title(), QStringLiteral("save"));
+        QCOMPARE(cancel.title(), QStringLiteral(">> Save <<"));
     }
 };
 
