@@ -13,7 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
-#include <QSettings>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -36,7 +36,9 @@ private:
 
     static QVariant written(const QString& file, const QString& key)
     {
-        return QSettings(file, QSettings::IniFormat).value(key);
+        Config conf(QFileInfo(file).completeBaseName());
+        conf.setGroup(key.section(QLatin1Char('/'), 0, 0));
+        return conf.readEntry(key.section(QLatin1Char('/'), 1));
     }
 
     // Opens the option dialog of the View menu item `item`; once it is open,

@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -47,9 +46,10 @@ private:
     // Settings of the "View" group, written before the window reads them.
     static void setView(const QMap<QString, QVariant>& values)
     {
-        QSettings conf(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat);
+        Config conf(QStringLiteral("VElino"));
+        conf.setGroup(QStringLiteral("View"));
         for (auto it = values.begin(); it != values.end(); ++it)
-            conf.setValue(QStringLiteral("View/") + it.key(), it.value());
+            conf.writeEntry(it.key(), it.value().toString());
     }
 
     static void typeText(TextEdit& w, const QString& text)
