@@ -12,6 +12,7 @@
 
 class DocLnk;
 class Document;
+class FileDialog;
 class QAction;
 class QComboBox;
 class QMenu;
@@ -176,6 +177,8 @@ private:
     bool confirmUnencodable(int count, char32_t first);
     bool confirmInvalidSequences();
     QString fileDialogStartDir() const;
+    // The user folders, and the folder listed first (else the text folder, else home).
+    void setUpFileDialog(FileDialog& dialog, const QString& folder) const;
     // Wrapping (textedit_editing.cpp): the width of a fixed-width wrap, made again
     // for the widget's current width; false while the widget is too narrow.
     bool applyFixedWrap();
