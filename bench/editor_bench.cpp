@@ -200,6 +200,10 @@ int runChild(int argc, char** argv)
     text.commentColor = 5;
     text.charColor = 7;
     window->applyColorOptions(colours);
+    // A Shift JIS file without escapes would be detected as UTF-8.
+    EditorSettings input = window->settings();
+    input.InputCodec = codec;
+    window->applyFuncOptions(input);
     window->wrap_this();
     window->show();
     QpeEditor* editor = window->editor();
