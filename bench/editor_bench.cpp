@@ -131,8 +131,11 @@ void measureEditing(Editor* editor, QWidget* viewport, const std::function<void(
         }));
     }
     say("keys " + report(pageDown) + report(end) + report(typed) + report(jumps));
+    // Best of three: the disk is shared.
     QString error;
-    const double ms = timed([&] { error = save(); });
+    double ms = 1e9;
+    for (int i = 0; i < 3; ++i)
+        ms = qMin(ms, timed([&] { error = save(); }));
     say("save " + QByteArray::number(ms) + (error.isEmpty() ? "" : " " + error.toUtf8()));
 }
 
@@ -302,10 +305,14 @@ void compare(const QString& label, qint64 fileSize, const QString& path, int cod
     const ChildResult ours = runOpen(QStringLiteral("velino"), copy, codec);
     QFile::remove(copy);
     const char* iconvName = codec == Encoding::ShiftJis ? "SHIFT_JIS" : "UTF-8";
-    const double iconv = runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QLatin1String(iconvName),
-                                                           QStringLiteral("-t"), QLatin1String(iconvName), path},
-                                 dir + QStringLiteral("/iconv.out"));
-    const double cp = runTool(QStringLiteral("cp"), {path, dir + QStringLiteral("/cp.out")}, QString());
+    double iconv = 1e9;
+    double cp = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        iconv = qMin(iconv, runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QLatin1String(iconvName),
+                                                              QStringLiteral("-t"), QLatin1String(iconvName), path},
+                                    dir + QStringLiteral("/iconv.out")));
+        cp = qMin(cp, runTool(QStringLiteral("cp"), {path, dir + QStringLiteral("/cp.out")}, QString()));
+    }
     const double mib = fileSize / 1048576.0;
 
     std::printf("\n%s, %.0f MiB\n", qPrintable(label), mib);
@@ -323,8 +330,8 @@ void compare(const QString& label, qint64 fileSize, const QString& path, int cod
             ours.keys.value(2 * i), "ms");
         row("  median of 9", stock.keys.value(2 * i + 1), ours.keys.value(2 * i + 1), "ms");
     }
-    row("save after one edit", stock.saveMs, ours.saveMs, "ms");
-    std::printf("  %-34s %8.1fms (iconv %.1f + cp %.1f); velino / reference %.2f (at most 1.5)\n", "iconv + cp",
+    row("save after one edit, best of 3", stock.saveMs, ours.saveMs, "ms");
+    std::printf("  %-34s %8.1fms (iconv %.1f + cp %.1f); velino / reference %.2f (at most 1.5)\n", "iconv + cp, best of 3",
                 iconv + cp, iconv, cp, ours.saveMs / (iconv + cp));
     std::fflush(stdout);
 }

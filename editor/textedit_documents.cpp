@@ -367,6 +367,8 @@ void TextEdit::updateCaption(const QString& name)
     const QString suffix = Encoding::captionSuffix(m_settings.InputCodec, m_settings.OutputCodec, docCodec);
     caption += title + eucLabel(qPrintable(suffix)) + QStringLiteral(" - ") + m_appName;
     setWindowTitle(caption);
+    // Assistive tools name the text by its document.
+    m_editor->setAccessibleName(title);
 }
 
 void TextEdit::showEditTools()
