@@ -305,14 +305,21 @@ void compare(const QString& label, qint64 fileSize, const QString& path, int cod
     const ChildResult ours = runOpen(QStringLiteral("velino"), copy, codec);
     QFile::remove(copy);
     const char* iconvName = codec == Encoding::ShiftJis ? "SHIFT_JIS" : "UTF-8";
+    // iconv encodes the same characters from UTF-16, as the editor does (converting a file to
+    // its own encoding is a mere copy for glibc's Shift JIS).
+    const QString utf16 = dir + QStringLiteral("/text.utf16");
+    runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QLatin1String(iconvName), QStringLiteral("-t"),
+                                      QStringLiteral("UTF-16LE"), path},
+            utf16);
     double iconv = 1e9;
     double cp = 1e9;
     for (int i = 0; i < 3; ++i) {
-        iconv = qMin(iconv, runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QLatin1String(iconvName),
-                                                              QStringLiteral("-t"), QLatin1String(iconvName), path},
+        iconv = qMin(iconv, runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("UTF-16LE"),
+                                                              QStringLiteral("-t"), QLatin1String(iconvName), utf16},
                                     dir + QStringLiteral("/iconv.out")));
         cp = qMin(cp, runTool(QStringLiteral("cp"), {path, dir + QStringLiteral("/cp.out")}, QString()));
     }
+    QFile::remove(utf16);
     const double mib = fileSize / 1048576.0;
 
     std::printf("\n%s, %.0f MiB\n", qPrintable(label), mib);
