@@ -289,7 +289,12 @@ double runTool(const QString& program, const QStringList& arguments, const QStri
     timer.start();
     tool.start(program, arguments);
     tool.waitForFinished(600000);
-    return timer.nsecsElapsed() / 1e6;
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        std::fprintf(stderr, "%s %s failed\n", qPrintable(program), qPrintable(arguments.join(QLatin1Char(' '))));
+        std::exit(1);
+    }
+    return ms;
 }
 
 void compare(const QString& label, qint64 fileSize, const QString& path, int codec)
@@ -304,7 +309,8 @@ void compare(const QString& label, qint64 fileSize, const QString& path, int cod
     QFile::copy(path, copy);
     const ChildResult ours = runOpen(QStringLiteral("velino"), copy, codec);
     QFile::remove(copy);
-    const char* iconvName = codec == Encoding::ShiftJis ? "SHIFT_JIS" : "UTF-8";
+    // The toolkit's Shift JIS writes the Windows extensions, which glibc names CP932.
+    const char* iconvName = codec == Encoding::ShiftJis ? "CP932" : "UTF-8";
     // iconv encodes the same characters from UTF-16, as the editor does (converting a file to
     // its own encoding is a mere copy for glibc's Shift JIS).
     const QString utf16 = dir + QStringLiteral("/text.utf16");
