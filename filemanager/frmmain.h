@@ -137,6 +137,7 @@ private:
     void notice(const QString& text);
     bool confirm(const QString& title, const QString& text);
     ctlTreeViewItem* treeFolder();
+    bool findable(const QString& folder, const QStringList& names);
     ctlListViewItem* selectedRow() const;
     QStringList selectedNames() const;
     void newEntry(int mode);

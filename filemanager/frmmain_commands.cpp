@@ -103,7 +103,24 @@ ctlTreeViewItem* frmMain::treeFolder()
 {
     treeView->slotKeyDelayTimer();
     ctlTreeViewItem* node = treeView->selectedFolder();
-    return node && node->folderPath == treeView->fullPath() ? node : nullptr;
+    if (!node || node->folderPath != treeView->fullPath())
+        return nullptr;
+    return !node->parentFolder || findable(treeView->cdUpPath(), {node->folderName}) ? node : nullptr;
+}
+
+// A name whose bytes are not text in the system's encoding is shown with substitutes, and
+// by that text it names nothing: a delete would report success and delete nothing.
+bool frmMain::findable(const QString& folder, const QStringList& names)
+{
+    for (const QString& name : names) {
+        struct stat st;
+        if (name.contains(QChar::ReplacementCharacter) && ::lstat(QFile::encodeName(folder + name).constData(), &st) != 0) {
+            notice(tr("The name of\n'%1'\nis not valid text in this system's encoding:\nit cannot be handled here.")
+                       .arg(kxVisibleName(name)));
+            return false;
+        }
+    }
+    return true;
 }
 
 // Multiple selection has no one selected row.
@@ -193,6 +210,8 @@ void frmMain::deleteOnList()
         notice(tr("Please choose the file or folder to delete."));
         return;
     }
+    if (!findable(folder, names))
+        return;
     bool ok;
     if (names.size() == 1) {
         const QString shown = kxVisibleName(names.first());
@@ -227,7 +246,9 @@ void frmMain::slotCmdFileRename()
 {
     if (onTree()) {
         ctlTreeViewItem* node = treeFolder();
-        if (!node || treeView->fullPath() == QLatin1String("/") || treeView->cdUpPath().isEmpty()) {
+        if (!node)
+            return;
+        if (treeView->fullPath() == QLatin1String("/") || treeView->cdUpPath().isEmpty()) {
             notice(QStringLiteral("このフォルダは変更できません。"));
             return;
         }
@@ -242,6 +263,8 @@ void frmMain::slotCmdFileRename()
         return;
     }
     const QString folder = treeView->fullPath();
+    if (!findable(folder, {row->name()}))
+        return;
     const bool isDir = isFolder(folder + row->name());
     frmFilename dialog(this, isDir ? 2 : 3, folder, row->name());
     if (dialog.exec() != QDialog::Accepted)
@@ -268,6 +291,8 @@ void frmMain::slotCmdFileProp()
         return;
     }
     const QString folder = treeView->fullPath();
+    if (!findable(folder, {row->name()}))
+        return;
     QStringList names{row->name()};
     frmProperty dialog(this, folder, &names);
     if (dialog.exec() != QDialog::Accepted || names.isEmpty())

@@ -30,7 +30,9 @@ void frmMain::slotCmdEditCutCopy(int mode)
 {
     if (onTree()) {
         ctlTreeViewItem* node = treeFolder();
-        if (!node || treeView->fullPath() == QLatin1String("/") || treeView->cdUpPath().isEmpty()) {
+        if (!node)
+            return;
+        if (treeView->fullPath() == QLatin1String("/") || treeView->cdUpPath().isEmpty()) {
             notice(QStringLiteral("このフォルダはコピーできません。"));
             return;
         }
@@ -38,14 +40,17 @@ void frmMain::slotCmdEditCutCopy(int mode)
         clipDir = treeView->cdUpPath();
         clipNames = QStringList{node->folderName};
     } else {
-        clipNames = selectedNames();
-        if (clipNames.isEmpty()) {
+        const QStringList names = selectedNames();
+        if (names.isEmpty()) {
             clipMode = 0;
             notice(QStringLiteral("コピーするファイルまたは\nフォルダを選択してください。"));
             return;
         }
+        if (!findable(treeView->fullPath(), names))
+            return;
         clipMode = mode;
         clipDir = treeView->fullPath();
+        clipNames = names;
     }
     Global::statusMessage(clipMode == 1 ? tr("The move was prepared.") : tr("The copy was prepared."));
 }

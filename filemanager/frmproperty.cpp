@@ -184,8 +184,8 @@ void frmProperty::buildSecurity(const struct stat* st)
     ownerGrid->setSpacing(3);
     cmbOwner = new QComboBox(pageSecurity);
     cmbGroup = new QComboBox(pageSecurity);
-    fillIds(cmbOwner, userFile, true, st, st ? st->st_uid : 0);
-    fillIds(cmbGroup, groupFile, false, st, st ? st->st_gid : 0);
+    ownerIds = fillIds(cmbOwner, userFile, true, st, st ? st->st_uid : 0);
+    groupIds = fillIds(cmbGroup, groupFile, false, st, st ? st->st_gid : 0);
     ownerShown = cmbOwner->currentIndex();
     groupShown = cmbGroup->currentIndex();
     ownerGrid->addWidget(new QLabel(tr("owner:"), pageSecurity), 0, 0);
@@ -205,9 +205,10 @@ void frmProperty::buildSecurity(const struct stat* st)
 }
 
 // The entries of a user or group file, parsed by the C library (empty fields kept,
-// malformed lines skipped), each item holding its id. An owner the file does not name
+// malformed lines skipped); returns the id of each item. An owner the file does not name
 // shows as its number.
-void frmProperty::fillIds(QComboBox* combo, const QString& file, bool users, bool known, unsigned int current)
+QList<unsigned int> frmProperty::fillIds(QComboBox* combo, const QString& file, bool users, bool known,
+                                         unsigned int current)
 {
     QStringList texts;
     QList<unsigned int> ids;
@@ -236,9 +237,8 @@ void frmProperty::fillIds(QComboBox* combo, const QString& file, bool users, boo
         index = 0;
     }
     combo->addItems(texts);
-    for (int i = 0; i < ids.size(); ++i)
-        combo->setItemData(i, ids.at(i));
     combo->setCurrentIndex(index);
+    return ids;
 }
 
 void frmProperty::accept()
@@ -266,8 +266,8 @@ void frmProperty::accept()
     // same, so it is asked only for what the user changed.
     const int ownerIndex = cmbOwner->currentIndex();
     const int groupIndex = cmbGroup->currentIndex();
-    const uid_t uid = ownerIndex < 0 || ownerIndex == ownerShown ? uid_t(-1) : cmbOwner->itemData(ownerIndex).toUInt();
-    const gid_t gid = groupIndex < 0 || groupIndex == groupShown ? gid_t(-1) : cmbGroup->itemData(groupIndex).toUInt();
+    const uid_t uid = ownerIndex < 0 || ownerIndex == ownerShown ? uid_t(-1) : ownerIds.at(ownerIndex);
+    const gid_t gid = groupIndex < 0 || groupIndex == groupShown ? gid_t(-1) : groupIds.at(groupIndex);
     errno = 0;
     rc = uid == uid_t(-1) && gid == gid_t(-1) ? 0 : ::chown(target.constData(), uid, gid);
     if (rc != 0) {

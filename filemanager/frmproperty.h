@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -32,7 +33,8 @@ public slots:
 private:
     void buildGeneral(const struct stat* st);
     void buildSecurity(const struct stat* st);
-    static void fillIds(QComboBox* combo, const QString& file, bool users, bool known, unsigned int current);
+    static QList<unsigned int> fillIds(QComboBox* combo, const QString& file, bool users, bool known,
+                                       unsigned int current);
     QString path() const;
 
     QString dirPath;
@@ -50,6 +52,8 @@ private:
     QCheckBox* chkPermission[9];
     QComboBox* cmbOwner;
     QComboBox* cmbGroup;
+    QList<unsigned int> ownerIds; // the id of each item, as the files said when the dialog opened
+    QList<unsigned int> groupIds;
     int margin;
     int ownerShown = -1; // the items current when the dialog opened
     int groupShown = -1;

@@ -337,6 +337,16 @@
         <source>The copy was prepared.</source>
         <translation>La copie est prête.</translation>
     </message>
+    <message>
+        <source>The name of
+&apos;%1&apos;
+is not valid text in this system&apos;s encoding:
+it cannot be handled here.</source>
+        <translation>Le nom de
+&apos;%1&apos;
+n&apos;est pas un texte valide dans le codage de ce système :
+il ne peut pas être traité ici.</translation>
+    </message>
 </context>
 <context>
     <name>frmOption</name>

@@ -339,6 +339,16 @@
         <source>The copy was prepared.</source>
         <translation>コピーの準備ができました。</translation>
     </message>
+    <message>
+        <source>The name of
+&apos;%1&apos;
+is not valid text in this system&apos;s encoding:
+it cannot be handled here.</source>
+        <translation>&apos;%1&apos;
+の名前はこのシステムの文字コードで
+正しい文字になっていないため、
+ここでは扱えません。</translation>
+    </message>
 </context>
 <context>
     <name>frmOption</name>

@@ -267,6 +267,28 @@ private slots:
             QCOMPARE(readAll(src + QStringLiteral("d/inner")), QByteArray("1"));
     }
 
+    // A name that is not text in the system's encoding is refused, never reported deleted.
+    void undecodableNames()
+    {
+        const QByteArray raw = bytes(src) + "bad\xff";
+        const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        frmMain w;
+        w.show();
+        go(w, src);
+        QCOMPARE(w.listView->childCount(), 1);
+        selectRow(w, w.listView->row(0)->name());
+        for (int command : {int(Qt::Key_Delete), int(Qt::Key_X)}) {
+            ModalAnswer answer(QStringLiteral("OK"));
+            key(w.listView, command, command == Qt::Key_Delete ? Qt::NoModifier : Qt::ControlModifier);
+            QVERIFY(answer.text().endsWith(QStringLiteral("is not valid text in this system's encoding:\nit cannot be handled here.")));
+        }
+        QCOMPARE(w.listView->childCount(), 1);
+        QCOMPARE(w.clipMode, 0);
+        QCOMPARE(::unlink(raw.constData()), 0); // still there; QDir could not remove it
+    }
+
     // On the tree: the root is refused; a folder chosen by keys but not yet announced is
     // the one deleted, never a folder of the same name beside the previous one.
     void treeCommands()
