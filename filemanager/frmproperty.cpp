@@ -40,8 +40,6 @@ QLabel* valueLabel(const QString& text, bool anywhere, QWidget* parent)
         shown += !anywhere || c.isLowSurrogate() || shown.isEmpty() ? QString(c) : QString(QChar(0x200B)) + c;
     auto* label = new QLabel(shown, parent);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
 
@@ -145,7 +143,8 @@ void frmProperty::buildGeneral(const struct stat* st)
     const int valueWidth = kxScreenRoom(parentWidget()) - 4 * margin - 2 * 4 - captionWidth - 8;
     for (QLabel* value : values) {
         if (value->sizeHint().width() > valueWidth) {
-            value->setMaximumWidth(valueWidth);
+            value->setWordWrap(true);
+            value->setFixedWidth(valueWidth);
             value->setMinimumHeight(value->heightForWidth(valueWidth));
         }
     }
