@@ -11,6 +11,7 @@
 
 class DocLnk;
 class Document;
+class FileDialog;
 class QAction;
 class QComboBox;
 class QMenu;
@@ -172,6 +173,8 @@ private:
     bool confirmUnencodable(const QString& text);
     bool confirmInvalidSequences();
     QString fileDialogStartDir() const;
+    // The user folders, and the folder listed first (else the text folder, else home).
+    void setUpFileDialog(FileDialog& dialog, const QString& folder) const;
     // Wrapping (textedit_editing.cpp): the width of a fixed-width wrap, made again
     // for the widget's current width; false while the widget is too narrow.
     bool applyFixedWrap();
