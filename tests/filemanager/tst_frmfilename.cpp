@@ -126,16 +126,6 @@ private slots:
         QCOMPARE(result, 0);
         QCOMPARE(tree(dir), QStringList{QStringLiteral("file=1")});
     }
-
-    void cancelCreatesNothing()
-    {
-        frmFilename dialog(nullptr, 0, dir, QStringLiteral("New Folder"));
-        ModalAnswer answer(QStringLiteral("Cancel"));
-        QCOMPARE(dialog.exec(), 0);
-        QVERIFY(answer.answered());
-        QCOMPARE(answer.title(), QStringLiteral("Create new folder"));
-        QCOMPARE(tree(dir), QStringList());
-    }
 };
 
 int main(int argc, char** argv)

@@ -355,30 +355,6 @@ private slots:
         QCOMPARE(tree(src), QStringList({"f=1", "note.txt=", "renamed/"}));
     }
 
-    void activatingAFileShowsItsProperties()
-    {
-        makeTree(src, {"f=1"});
-        frmMain w;
-        w.show();
-        go(w, src);
-        selectRow(w, QStringLiteral("f"));
-        ModalAnswer answer(QStringLiteral("Cancel"));
-        key(w.listView, Qt::Key_Return, Qt::NoModifier);
-        QCOMPARE(answer.title(), QStringLiteral("f Properties"));
-    }
-
-    void invertSelection()
-    {
-        makeTree(src, {"1=", "2=", "3=", "4=", "5="});
-        frmMain w;
-        w.show();
-        go(w, src);
-        selectRow(w, QStringLiteral("3"));
-        key(w.listView, Qt::Key_Plus, Qt::NoModifier);
-        QVERIFY(w.btnMultiSel->isChecked());
-        QCOMPARE(names(w, true), QStringList({"1", "2", "4", "5"}));
-    }
-
     // Hiding hidden entries in the options re-reads the list; the settings are stored.
     void optionsRefreshThePanes()
     {
