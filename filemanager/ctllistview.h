@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 #include <QTreeWidget>
@@ -57,6 +58,7 @@ protected:
 private:
     void setColumnLabels();
     void insertRows(const QList<QTreeWidgetItem*>& rows);
+    void selectRows(const QSet<QTreeWidgetItem*>& rows);
     void widenColumns();
 
     QTreeWidgetItem* pressItem = nullptr;

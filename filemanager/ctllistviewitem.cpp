@@ -51,6 +51,12 @@ static const QPixmap* fileIcon(const QString& name)
 }
 
 ctlListViewItem::ctlListViewItem(ctlListView* view, const QString& folder, const QString& name)
+    : ctlListViewItem(folder, name, view->pathEnv)
+{
+    view->addTopLevelItem(this);
+}
+
+ctlListViewItem::ctlListViewItem(const QString& folder, const QString& name, const QString& pathEnv)
     : m_folder(folder), m_name(name)
 {
     const QByteArray path = QFile::encodeName(folder + name);
@@ -64,8 +70,7 @@ ctlListViewItem::ctlListViewItem(ctlListView* view, const QString& folder, const
         if (::stat(path.constData(), &followed) == 0)
             st = followed;
     }
-    fill(st, target, view->pathEnv);
-    view->addTopLevelItem(this);
+    fill(st, target, pathEnv);
 }
 
 ctlListViewItem::ctlListViewItem(const QString& folder, const QString& name, const struct stat& st, bool isLink,

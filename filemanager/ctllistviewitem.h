@@ -15,6 +15,8 @@ class ctlListViewItem : public QTreeWidgetItem
 {
 public:
     ctlListViewItem(ctlListView* view, const QString& folder, const QString& name);
+    // A row for the entry as it stands, not yet in a view.
+    ctlListViewItem(const QString& folder, const QString& name, const QString& pathEnv);
     // A row for an entry already examined (lstat, and stat through a link), not yet in a view.
     ctlListViewItem(const QString& folder, const QString& name, const struct stat& st, bool isLink,
                     const QString& linkTarget, const QString& pathEnv);

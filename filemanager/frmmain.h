@@ -15,7 +15,9 @@ class QToolBar;
 class QToolButton;
 class QTranslator;
 class ctlListView;
+class ctlListViewItem;
 class ctlTreeView;
+class ctlTreeViewItem;
 
 // The file manager's window: folder tree, file list, menus, tool bars, address and status bars.
 class frmMain : public QMainWindow
@@ -129,6 +131,19 @@ private:
     void createStatusToolBar();
     void openStartFolder();
     static void sendQcop(const QString& channel, const QByteArray& message, const int* argument);
+
+    // The file commands' pane, questions and objects.
+    bool onTree() const;
+    void notice(const QString& text);
+    bool confirm(const QString& title, const QString& text);
+    ctlTreeViewItem* treeFolder();
+    bool findable(const QString& folder, const QStringList& names);
+    ctlListViewItem* selectedRow() const;
+    QStringList selectedNames() const;
+    void newEntry(int mode);
+    void deleteOnTree();
+    void deleteOnList();
+    void refreshAfterPaste(const QStringList& names);
 
     // View items changed by the bar commands, Edit items enabled by the selection mode.
     QAction* itemViewTool = nullptr;

@@ -159,7 +159,12 @@ void frmMain::initMenuItem()
 
 void frmMain::initMenuFavor()
 {
-    menuFavor->clear();
+    // "&Edit Favorites..." rebuilds this menu while its own action is still being
+    // delivered: the old actions go once that is over.
+    for (QAction* action : menuFavor->actions()) {
+        menuFavor->removeAction(action);
+        action->deleteLater();
+    }
     for (int i = 0; i < kxFavorMax; ++i) {
         const QString& path = kxcfgFavorItem[i];
         if (path == kxFavorSeparator)

@@ -40,6 +40,52 @@
     </message>
 </context>
 <context>
+    <name>ctlListViewItemFavor</name>
+    <message>
+        <source>&lt;Separater&gt;</source>
+        <translation>&lt;Séparateur&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>frmFilename</name>
+    <message>
+        <source>Create new folder</source>
+        <translation>Créer un nouveau dossier</translation>
+    </message>
+    <message>
+        <source>Create new text document</source>
+        <translation>Créer un nouveau document texte</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Renommer</translation>
+    </message>
+    <message>
+        <source>Please input a folder name.</source>
+        <translation>Veuillez saisir un nom de dossier.</translation>
+    </message>
+    <message>
+        <source>Please input a file name.</source>
+        <translation>Veuillez saisir un nom de fichier.</translation>
+    </message>
+    <message>
+        <source>Please input the folder name after change.</source>
+        <translation>Veuillez saisir le nouveau nom du dossier.</translation>
+    </message>
+    <message>
+        <source>Please input the file name after change.</source>
+        <translation>Veuillez saisir le nouveau nom du fichier.</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <translation>Exécuter</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>frmMain</name>
     <message>
         <source>Please wait...</source>
@@ -228,6 +274,239 @@
     <message>
         <source>&amp;Edit Favorites...</source>
         <translation>&amp;Modifier les favoris...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>Nouveau dossier</translation>
+    </message>
+    <message>
+        <source>New Text.txt</source>
+        <translation>Nouveau texte.txt</translation>
+    </message>
+    <message>
+        <source>Please choose the file or folder to delete.</source>
+        <translation>Veuillez choisir le fichier ou le dossier à supprimer.</translation>
+    </message>
+    <message>
+        <source>Confirm SymbolicLink Delete</source>
+        <translation>Confirmer la suppression du lien symbolique</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the symbolic link
+&apos;%1&apos;?</source>
+        <translation>Voulez-vous vraiment supprimer le lien symbolique
+&apos;%1&apos; ?</translation>
+    </message>
+    <message>
+        <source>Confirm Folder Delete</source>
+        <translation>Confirmer la suppression du dossier</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove the folder
+&apos;%1&apos; and all its contents?</source>
+        <translation>Voulez-vous vraiment supprimer le dossier
+&apos;%1&apos; et tout son contenu ?</translation>
+    </message>
+    <message>
+        <source>Confirm File Delete</source>
+        <translation>Confirmer la suppression du fichier</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete
+&apos;%1&apos;?</source>
+        <translation>Voulez-vous vraiment supprimer
+&apos;%1&apos; ?</translation>
+    </message>
+    <message>
+        <source>Confirm Multiple File Delete</source>
+        <translation>Confirmer la suppression de plusieurs éléments</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete these %1 items?</source>
+        <translation>Voulez-vous vraiment supprimer ces %1 éléments ?</translation>
+    </message>
+    <message>
+        <source>The move was prepared.</source>
+        <translation>Le déplacement est prêt.</translation>
+    </message>
+    <message>
+        <source>The copy was prepared.</source>
+        <translation>La copie est prête.</translation>
+    </message>
+    <message>
+        <source>The name of
+&apos;%1&apos;
+is not valid text in this system&apos;s encoding:
+it cannot be handled here.</source>
+        <translation>Le nom de
+&apos;%1&apos;
+n&apos;est pas un texte valide dans le codage de ce système :
+il ne peut pas être traité ici.</translation>
+    </message>
+</context>
+<context>
+    <name>frmOption</name>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Affichage</translation>
+    </message>
+    <message>
+        <source>Favorites</source>
+        <translation>Favoris</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Layered Icon</source>
+        <translation>Marques sur les icônes</translation>
+    </message>
+    <message>
+        <source>Symbolic Link</source>
+        <translation>Lien symbolique</translation>
+    </message>
+    <message>
+        <source>Read Only</source>
+        <translation>Lecture seule</translation>
+    </message>
+    <message>
+        <source>Executable</source>
+        <translation>Exécutable</translation>
+    </message>
+    <message>
+        <source>Show hidden objects</source>
+        <translation>Afficher les objets cachés</translation>
+    </message>
+    <message>
+        <source>In Linux OS, the hidden objects is a file name starts in &quot;.&quot;</source>
+        <translation>Sous Linux, un objet caché est un fichier dont le nom commence par &quot;.&quot;</translation>
+    </message>
+    <message>
+        <source>Open last Folder at the next starting</source>
+        <translation>Ouvrir le dernier dossier au prochain démarrage</translation>
+    </message>
+    <message>
+        <source>&amp;Upper</source>
+        <translation>M&amp;onter</translation>
+    </message>
+    <message>
+        <source>Do&amp;wn</source>
+        <translation>&amp;Descendre</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Modifier</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Dummy</source>
+        <translation>Factice</translation>
+    </message>
+    <message>
+        <source>&amp;Add Current Folder</source>
+        <translation>&amp;Ajouter le dossier courant</translation>
+    </message>
+    <message>
+        <source>&amp;Separater</source>
+        <translation>Sépa&amp;rateur</translation>
+    </message>
+</context>
+<context>
+    <name>frmOptionFavorDetail</name>
+    <message>
+        <source>Edit Favorite Item</source>
+        <translation>Modifier le favori</translation>
+    </message>
+    <message>
+        <source>Please input a favorite item title.</source>
+        <translation>Veuillez saisir le titre du favori.</translation>
+    </message>
+    <message>
+        <source>Title :</source>
+        <translation>Titre :</translation>
+    </message>
+    <message>
+        <source>Path :</source>
+        <translation>Chemin :</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>frmProperty</name>
+    <message>
+        <source> Properties</source>
+        <translation> - Propriétés</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Security</source>
+        <translation>Sécurité</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>MimeType:</source>
+        <translation>Type MIME :</translation>
+    </message>
+    <message>
+        <source>Place:</source>
+        <translation>Emplacement :</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Taille :</translation>
+    </message>
+    <message>
+        <source>LastModified:</source>
+        <translation>Modifié le :</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>lecture</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>écriture</translation>
+    </message>
+    <message>
+        <source>execute</source>
+        <translation>exécution</translation>
+    </message>
+    <message>
+        <source>owner:</source>
+        <translation>propriétaire :</translation>
+    </message>
+    <message>
+        <source>group:</source>
+        <translation>groupe :</translation>
+    </message>
+    <message>
+        <source>other:</source>
+        <translation>autres :</translation>
     </message>
 </context>
 <context>

@@ -40,6 +40,52 @@
     </message>
 </context>
 <context>
+    <name>ctlListViewItemFavor</name>
+    <message>
+        <source>&lt;Separater&gt;</source>
+        <translation>&lt;区切り線&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>frmFilename</name>
+    <message>
+        <source>Create new folder</source>
+        <translation>新しいフォルダの作成</translation>
+    </message>
+    <message>
+        <source>Create new text document</source>
+        <translation>新しいテキスト文書の作成</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>名前の変更</translation>
+    </message>
+    <message>
+        <source>Please input a folder name.</source>
+        <translation>フォルダ名を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please input a file name.</source>
+        <translation>ファイル名を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please input the folder name after change.</source>
+        <translation>変更後のフォルダ名を入力してください。</translation>
+    </message>
+    <message>
+        <source>Please input the file name after change.</source>
+        <translation>変更後のファイル名を入力してください。</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <translation>実行</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
     <name>frmMain</name>
     <message>
         <source>Please wait...</source>
@@ -228,6 +274,241 @@
     <message>
         <source>&amp;Edit Favorites...</source>
         <translation>お気に入りの編集(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>新しいフォルダ</translation>
+    </message>
+    <message>
+        <source>New Text.txt</source>
+        <translation>新しいテキスト.txt</translation>
+    </message>
+    <message>
+        <source>Please choose the file or folder to delete.</source>
+        <translation>削除するファイルまたはフォルダを選択してください。</translation>
+    </message>
+    <message>
+        <source>Confirm SymbolicLink Delete</source>
+        <translation>シンボリックリンクの削除の確認</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the symbolic link
+&apos;%1&apos;?</source>
+        <translation>シンボリックリンク
+&apos;%1&apos;
+を削除しますか？</translation>
+    </message>
+    <message>
+        <source>Confirm Folder Delete</source>
+        <translation>フォルダの削除の確認</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove the folder
+&apos;%1&apos; and all its contents?</source>
+        <translation>フォルダ
+&apos;%1&apos;
+とその中身をすべて削除しますか？</translation>
+    </message>
+    <message>
+        <source>Confirm File Delete</source>
+        <translation>ファイルの削除の確認</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete
+&apos;%1&apos;?</source>
+        <translation>&apos;%1&apos;
+を削除しますか？</translation>
+    </message>
+    <message>
+        <source>Confirm Multiple File Delete</source>
+        <translation>複数の項目の削除の確認</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete these %1 items?</source>
+        <translation>これらの %1 個の項目を削除しますか？</translation>
+    </message>
+    <message>
+        <source>The move was prepared.</source>
+        <translation>移動の準備ができました。</translation>
+    </message>
+    <message>
+        <source>The copy was prepared.</source>
+        <translation>コピーの準備ができました。</translation>
+    </message>
+    <message>
+        <source>The name of
+&apos;%1&apos;
+is not valid text in this system&apos;s encoding:
+it cannot be handled here.</source>
+        <translation>&apos;%1&apos;
+の名前はこのシステムの文字コードで
+正しい文字になっていないため、
+ここでは扱えません。</translation>
+    </message>
+</context>
+<context>
+    <name>frmOption</name>
+    <message>
+        <source>Options</source>
+        <translation>オプション</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>Favorites</source>
+        <translation>お気に入り</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Layered Icon</source>
+        <translation>アイコンの重ね表示</translation>
+    </message>
+    <message>
+        <source>Symbolic Link</source>
+        <translation>シンボリックリンク</translation>
+    </message>
+    <message>
+        <source>Read Only</source>
+        <translation>読み取り専用</translation>
+    </message>
+    <message>
+        <source>Executable</source>
+        <translation>実行可能</translation>
+    </message>
+    <message>
+        <source>Show hidden objects</source>
+        <translation>隠しオブジェクトを表示する</translation>
+    </message>
+    <message>
+        <source>In Linux OS, the hidden objects is a file name starts in &quot;.&quot;</source>
+        <translation>Linux では、名前が &quot;.&quot; で始まるファイルが隠しオブジェクトです</translation>
+    </message>
+    <message>
+        <source>Open last Folder at the next starting</source>
+        <translation>次回起動時に最後のフォルダを開く</translation>
+    </message>
+    <message>
+        <source>&amp;Upper</source>
+        <translation>上へ(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Do&amp;wn</source>
+        <translation>下へ(&amp;W)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>編集(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>削除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Dummy</source>
+        <translation>ダミー</translation>
+    </message>
+    <message>
+        <source>&amp;Add Current Folder</source>
+        <translation>現在のフォルダを追加(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Separater</source>
+        <translation>区切り線(&amp;S)</translation>
+    </message>
+</context>
+<context>
+    <name>frmOptionFavorDetail</name>
+    <message>
+        <source>Edit Favorite Item</source>
+        <translation>お気に入りの編集</translation>
+    </message>
+    <message>
+        <source>Please input a favorite item title.</source>
+        <translation>お気に入りのタイトルを入力してください。</translation>
+    </message>
+    <message>
+        <source>Title :</source>
+        <translation>タイトル :</translation>
+    </message>
+    <message>
+        <source>Path :</source>
+        <translation>パス :</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
+    <name>frmProperty</name>
+    <message>
+        <source> Properties</source>
+        <translation> のプロパティ</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>全般</translation>
+    </message>
+    <message>
+        <source>Security</source>
+        <translation>セキュリティ</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名前:</translation>
+    </message>
+    <message>
+        <source>MimeType:</source>
+        <translation>MIME タイプ:</translation>
+    </message>
+    <message>
+        <source>Place:</source>
+        <translation>場所:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>サイズ:</translation>
+    </message>
+    <message>
+        <source>LastModified:</source>
+        <translation>更新日時:</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>読み取り</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>書き込み</translation>
+    </message>
+    <message>
+        <source>execute</source>
+        <translation>実行</translation>
+    </message>
+    <message>
+        <source>owner:</source>
+        <translation>所有者:</translation>
+    </message>
+    <message>
+        <source>group:</source>
+        <translation>グループ:</translation>
+    </message>
+    <message>
+        <source>other:</source>
+        <translation>その他:</translation>
     </message>
 </context>
 <context>
