@@ -2,7 +2,7 @@
 
 #include "text/encoding.h"
 
-#include "platform/filemanager.h"
+#include "text/textwriter.h"
 
 #include <QFileInfo>
 
@@ -16,19 +16,29 @@ QString Document::fileExt() const
     return QFileInfo(file()).suffix();
 }
 
-bool Document::load(int inputCodec, QString* text)
+TextLoader::Result Document::load(int inputCodec, TextBuffer* text, const TextLoader::Progress& progress)
 {
-    m_fileSize = QFileInfo(file()).size();
-    QByteArray bytes;
-    const bool read = FileManager().loadFile(m_link, bytes);
-    if (!read)
-        bytes.clear();
-    m_docCodec = Encoding::chooseOnOpen(inputCodec, file(), bytes, m_crOnly);
-    *text = Encoding::decode(m_docCodec, bytes, m_crOnly);
-    m_unreadable = Encoding::invalidSequences(m_docCodec, bytes, *text);
+    TextLoader loader;
+    const TextLoader::Result result = loader.load(file(), inputCodec, m_crOnly, progress);
+    if (result == TextLoader::Stopped)
+        return result;
+    if (result == TextLoader::Failed) {
+        // As for an empty file: the encoding a file too short to detect gets.
+        m_fileSize = 0;
+        m_docCodec = Encoding::chooseWithoutBytes(inputCodec, file(), 0);
+        m_unreadable = 0;
+        m_readSymbols.clear();
+        *text = TextBuffer();
+    } else {
+        m_fileSize = loader.fileSize();
+        m_docCodec = loader.docCodec();
+        m_crOnly = loader.crOnly();
+        m_unreadable = loader.invalidSequences();
+        m_readSymbols = loader.typedSymbols();
+        *text = loader.takeText();
+    }
     m_readCodec = m_docCodec;
-    m_readSymbols = Encoding::typedSymbols(m_docCodec, *text);
-    return read;
+    return result;
 }
 
 QString Document::symbolsAsRead() const
@@ -36,12 +46,27 @@ QString Document::symbolsAsRead() const
     return m_docCodec == m_readCodec ? m_readSymbols : QString();
 }
 
-int Document::unencodable(const QString& text, char32_t* first) const
+// The text in ranges of about a million units, each ending after a line feed where
+// there is one and never inside a surrogate pair.
+static void forEachRange(const TextBuffer& text, const std::function<void(qsizetype from, qsizetype to)>& take)
 {
-    return Encoding::unencodable(m_docCodec, text, first, symbolsAsRead());
+    constexpr qsizetype rangeSize = 1 << 20;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = qMin(at + rangeSize, text.size());
+        if (end < text.size()) {
+            const qsizetype lineStart = text.lineStart(text.lineOf(end));
+            if (lineStart > at)
+                end = lineStart;
+            else if (text.at(end - 1).isHighSurrogate())
+                --end;
+        }
+        take(at, end);
+        at = end;
+    }
 }
 
-QString Document::save(const QString& text, int appendCRCode, bool saveFastUTF8)
+std::optional<QString> Document::save(const TextBuffer& text, int appendCRCode, bool saveFastUTF8,
+                                      const AcceptUnencodable& accept)
 {
     Encoding::SaveOptions options;
     options.docCodec = m_docCodec;
@@ -49,7 +74,40 @@ QString Document::save(const QString& text, int appendCRCode, bool saveFastUTF8)
     options.crOnly = m_crOnly;
     options.saveFastUTF8 = saveFastUTF8;
     options.keep = symbolsAsRead();
-    const QString error = Encoding::write(file(), text, options);
+    TextWriter writer(file(), options);
+    if (!writer.open())
+        return writer.error();
+    const auto writeAll = [&] {
+        forEachRange(text, [&](qsizetype from, qsizetype to) {
+            for (const QStringView part : text.pieces(from, to - from))
+                writer.write(part);
+        });
+        writer.finish();
+    };
+    // Bytes written straight into the old file cannot be taken back: ask first.
+    if (writer.inPlace()) {
+        int count = 0;
+        char32_t first = 0;
+        forEachRange(text, [&](qsizetype from, qsizetype to) {
+            char32_t firstHere = 0;
+            const int here = Encoding::unencodable(m_docCodec, text.text(from, to - from), &firstHere, options.keep);
+            if (here > 0 && count == 0)
+                first = firstHere;
+            count += here;
+        });
+        if (count > 0 && !accept(count, first)) {
+            writer.cancel();
+            return std::nullopt;
+        }
+        writeAll();
+    } else {
+        writeAll();
+        if (writer.unencodable() > 0 && !accept(writer.unencodable(), writer.firstUnencodable())) {
+            writer.cancel();
+            return std::nullopt;
+        }
+    }
+    const QString error = writer.commit();
     if (error.isNull()) {
         m_isNewDoc = false;
         m_unreadable = 0;

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "textloader.h"
+
 #include "platform/doclnk.h"
 
 #include <QString>
+
+#include <functional>
+#include <optional>
 
 // One text file as the editor holds it: where it lives and what it is called, the
 // encoding and line-end facts found when it was read, the byte sequences that did
@@ -37,17 +42,21 @@ public:
     // Byte sequences of the file that its text shows as U+FFFD; saving writes them so.
     int unreadable() const { return m_unreadable; }
 
-    // Reads the file at file() into text: the encoding is inputCodec when that is not
-    // 0, otherwise chosen from the name and detected from the bytes. Returns false when
-    // the bytes could not be read; the document then holds an empty text.
-    bool load(int inputCodec, QString* text);
+    // Reads the file at file() into text, telling progress as TextLoader does: the
+    // encoding is inputCodec when that is not 0, otherwise chosen from the name and
+    // detected from the bytes. Failed: the bytes could not be read, and text is empty;
+    // Stopped: the document and text are as they were.
+    TextLoader::Result load(int inputCodec, TextBuffer* text, const TextLoader::Progress& progress = {});
 
-    // Characters of text that docCodec cannot hold; the first one through first.
-    int unencodable(const QString& text, char32_t* first) const;
-    // Encodes and writes text to file(), verified. Returns a null string on success
-    // (the document is then no longer new and holds nothing unreadable), otherwise
-    // the text of the "Write Error!!!" box; the old file is then left as it was.
-    QString save(const QString& text, int appendCRCode, bool saveFastUTF8);
+    // Asked, before anything replaces the old file, whether count characters that
+    // docCodec cannot hold (the first one given) may be written as substitutes.
+    using AcceptUnencodable = std::function<bool(int count, char32_t first)>;
+    // Encodes and writes text to file() piece by piece, verified. Returns a null
+    // string on success (the document is then no longer new and holds nothing
+    // unreadable), the text of the "Write Error!!!" box on failure, and nothing when
+    // the substitutes were refused; the old file is left as it was but on success.
+    std::optional<QString> save(const TextBuffer& text, int appendCRCode, bool saveFastUTF8,
+                                const AcceptUnencodable& accept);
 
     // The name of an untitled text: its first word without leading dots, "/" made
     // "_", at most 40 characters; "NoTitle" when nothing is left.

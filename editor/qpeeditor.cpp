@@ -1,13 +1,10 @@
 #include "qpeeditor.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QKeyEvent>
-#include <QShortcut>
 #include <QScrollBar>
-#include <QTextBlock>
+#include <QShortcut>
 #include <QTextCodec>
-#include <QTextLayout>
 
 namespace {
 QColor backColour(int n)
@@ -30,13 +27,13 @@ QColor textColour(int n)
 }
 } // namespace
 
-QpeEditor::QpeEditor(QWidget* parent) : QPlainTextEdit(parent)
+QpeEditor::QpeEditor(QWidget* parent) : TextView(parent)
 {
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &QpeEditor::cursorMoved);
-    connect(this, &QPlainTextEdit::textChanged, this, &QpeEditor::cursorMoved);
-    // The number of rows changes when paragraphs wrap anew; told once the layout is done.
-    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
-            &QpeEditor::cursorMoved, Qt::QueuedConnection);
+    connect(this, &TextView::cursorPositionChanged, this, &QpeEditor::cursorMoved);
+    connect(this, &TextView::textChanged, this, [this] {
+        m_commentHits.clear();
+        emit cursorMoved();
+    });
     setSettings(m_settings);
 }
 
@@ -60,188 +57,56 @@ bool QpeEditor::event(QEvent* event)
             }
         }
     }
-    const bool handled = QPlainTextEdit::event(event);
-    if (event->type() == QEvent::FontChange)
-        applyTabStop();
-    return handled;
+    return TextView::event(event);
 }
 
 void QpeEditor::resizeEvent(QResizeEvent* event)
 {
-    QPlainTextEdit::resizeEvent(event);
-    applyFixedWidth();
+    TextView::resizeEvent(event);
     emit resized();
 }
 
-QString QpeEditor::text() const
+void QpeEditor::changeEvent(QEvent* event)
 {
-    return toPlainText();
-}
-
-void QpeEditor::setText(const QString& text)
-{
-    setPlainText(text);
-}
-
-void QpeEditor::insert(const QString& text)
-{
-    insertPlainText(text);
-}
-
-bool QpeEditor::isEmpty() const
-{
-    return document()->isEmpty();
-}
-
-int QpeEditor::numLines() const
-{
-    return document()->blockCount();
-}
-
-QString QpeEditor::textLine(int paragraph) const
-{
-    return document()->findBlockByNumber(paragraph).text();
-}
-
-int QpeEditor::rowsOf(const QTextBlock& block) const
-{
-    // Blocks out of view may not be laid out yet; asking for their rectangle lays them out.
-    if (block.layout()->lineCount() == 0)
-        document()->documentLayout()->blockBoundingRect(block);
-    return qMax(1, block.layout()->lineCount());
-}
-
-int QpeEditor::numRows() const
-{
-    if (lineWrapMode() == NoWrap)
-        return document()->blockCount();
-    int rows = 0;
-    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next())
-        rows += rowsOf(b);
-    return rows;
-}
-
-QTextBlock QpeEditor::blockOfRow(int row, int* lineInBlock) const
-{
-    int first = 0;
-    QTextBlock b = document()->firstBlock();
-    for (; b.isValid(); b = b.next()) {
-        const int n = rowsOf(b);
-        if (row < first + n || !b.next().isValid()) {
-            *lineInBlock = qBound(0, row - first, n - 1);
-            return b;
-        }
-        first += n;
+    TextView::changeEvent(event);
+    // The margin for line numbers is measured in the font's size.
+    if (event->type() == QEvent::FontChange) {
+        setLeftMargin(horizontalMargin());
+        emit cursorMoved();
     }
-    *lineInBlock = 0;
-    return b;
 }
 
-int QpeEditor::cursorRow() const
+int QpeEditor::Line2WrapLineNumber(int line)
 {
-    const QTextCursor c = textCursor();
-    const QTextBlock block = c.block();
-    int row = Line2WrapLineNumber(block.blockNumber());
-    rowsOf(block);
-    const QTextLine line = block.layout()->lineForTextPosition(c.positionInBlock());
-    if (line.isValid())
-        row += line.lineNumber();
-    return row;
-}
-
-int QpeEditor::cursorColumn() const
-{
-    const QTextCursor c = textCursor();
-    const QTextBlock block = c.block();
-    rowsOf(block);
-    const QTextLine line = block.layout()->lineForTextPosition(c.positionInBlock());
-    return line.isValid() ? c.positionInBlock() - line.textStart() : c.positionInBlock();
-}
-
-QString QpeEditor::rowText(int row) const
-{
-    int lineNo = 0;
-    const QTextBlock b = blockOfRow(row, &lineNo);
-    const QTextLine line = b.layout()->lineAt(lineNo);
-    if (!line.isValid())
-        return b.text();
-    return b.text().mid(line.textStart(), line.textLength());
-}
-
-int QpeEditor::Row2CRLineNumber(int row) const
-{
-    int lineNo = 0;
-    return blockOfRow(row, &lineNo).blockNumber();
-}
-
-int QpeEditor::Line2WrapLineNumber(int line) const
-{
-    if (line < 0 || line >= document()->blockCount())
+    if (line < 0 || line >= numLines())
         return -1;
-    if (lineWrapMode() == NoWrap)
-        return line;
-    int row = 0;
-    for (QTextBlock b = document()->firstBlock(); b.blockNumber() < line; b = b.next())
-        row += rowsOf(b);
-    return row;
+    return rowLayout().firstRow(line);
 }
 
-void QpeEditor::setCursorPosition(int row, int col)
+void QpeEditor::moveCursorCenter(int row)
 {
-    int lineNo = 0;
-    const QTextBlock b = blockOfRow(qMax(0, row), &lineNo);
-    const QTextLine line = b.layout()->lineAt(lineNo);
-    int pos = 0;
-    if (line.isValid()) {
-        // Within a wrapped row, stop before the next row's first character.
-        const bool lastRow = lineNo == b.layout()->lineCount() - 1;
-        const int width = lastRow ? line.textLength() : qMax(0, line.textLength() - 1);
-        pos = line.textStart() + qBound(0, col, width);
-    } else {
-        pos = qBound(0, col, b.length() - 1);
-    }
-    QTextCursor c(b);
-    c.setPosition(b.position() + pos);
-    setTextCursor(c);
-}
-
-bool QpeEditor::edited() const
-{
-    return document()->isModified();
-}
-
-void QpeEditor::setEdited(bool on)
-{
-    document()->setModified(on);
+    const int h = height();
+    const int pointSize = fontSize() + 2;
+    const int visible = h > 400 ? (h - 36) / pointSize : h > 100 ? (h - 24) / pointSize : 0;
+    setCursorPosition(row + visible / 2, 0);
 }
 
 void QpeEditor::setWrap(WrapMode mode, bool atWhiteSpace, int pixelWidth)
 {
     m_wrapMode = mode;
-    m_fixedWidth = mode == WrapMode::FixedWidth ? pixelWidth : 0;
-    setWordWrapMode(atWhiteSpace ? QTextOption::WordWrap : QTextOption::WrapAnywhere);
-    setLineWrapMode(mode == WrapMode::None ? NoWrap : WidgetWidth);
-    applyFixedWidth();
-}
-
-void QpeEditor::applyFixedWidth()
-{
-    // The plain text widget wraps at its viewport's width only; a right margin narrows it.
-    const int scrollBar = verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0;
-    const int available = contentsRect().width() - scrollBar;
-    const int margin = m_fixedWidth > 0 ? qMax(0, available - m_fixedWidth) : 0;
-    if (viewportMargins().right() != margin)
-        setViewportMargins(0, 0, margin, 0);
+    switch (mode) {
+    case WrapMode::None: TextView::setWrap(RowLayout::NoWrap); break;
+    case WrapMode::WidgetWidth:
+        TextView::setWrap(atWhiteSpace ? RowLayout::WrapAtSpace : RowLayout::WrapAnywhere, ViewportWidth);
+        break;
+    case WrapMode::FixedWidth: TextView::setWrap(RowLayout::WrapAnywhere, qMax(1, pixelWidth)); break;
+    }
+    emit cursorMoved();
 }
 
 int QpeEditor::getVerticalScrollBarWidth() const
 {
     return verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff ? 0 : verticalScrollBar()->width();
-}
-
-int QpeEditor::fontSize() const
-{
-    return font().pointSize();
 }
 
 void QpeEditor::setFontSize(int pointSize)
@@ -251,15 +116,10 @@ void QpeEditor::setFontSize(int pointSize)
     setFont(f);
 }
 
-void QpeEditor::applyTabStop()
-{
-    setTabStopDistance(m_settings.TabLength * QFontMetricsF(font()).horizontalAdvance(QLatin1Char('x')));
-}
-
 void QpeEditor::setSettings(const EditorSettings& settings)
 {
     m_settings = settings;
-    applyTabStop();
+    setTabStop(settings.TabLength);
     QPalette p = palette();
     p.setColor(QPalette::Base, backColour(settings.BackColor));
     p.setColor(QPalette::Text, textColour(settings.TextColor));
@@ -267,19 +127,72 @@ void QpeEditor::setSettings(const EditorSettings& settings)
     const int bars = settings.ScrollBarDisp;
     setVerticalScrollBarPolicy(bars == 0 || bars == 2 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(bars == 0 || bars == 1 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setLeftMargin(horizontalMargin());
+    m_marks.setMode(settings.CRMarkDisp);
+    applyColouring();
     viewport()->update();
 }
 
 void QpeEditor::setFileType(int type)
 {
     m_fileType = type >= 0 && type < FileTypes ? type : FileTypes - 1;
+    applyColouring();
     viewport()->update();
+}
+
+void QpeEditor::applyColouring()
+{
+    // The expression flag is the text type's; the lists and colours are the file type's,
+    // and every other file (type 6) is not coloured.
+    KeywordColouring::Rules rules;
+    rules.regExp = m_settings.fileInfo[0].regExp;
+    if (m_fileType != FileTypes - 1) {
+        const UserFileInfo& info = m_settings.fileInfo[size_t(m_fileType)];
+        const QString* words[] = {&info.word1, &info.word2, &info.word3};
+        const int colours[] = {info.color1, info.color2, info.color3};
+        for (int list = 0; list < 3; ++list) {
+            rules.keywords[list] = words[list]->split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            rules.keywordOn[list] = colours[list] != 0;
+            rules.keywordColour[list] = reservedColour(colours[list]);
+        }
+        rules.comment = info.comment;
+        rules.commentOn = info.commentColor != 0;
+        rules.commentColour = reservedColour(info.commentColor);
+    }
+    m_colouring.setRules(rules);
+    m_commentHits.clear();
 }
 
 int QpeEditor::horizontalMargin() const
 {
     const int mode = m_settings.LineNumber;
-    return mode <= 1 ? 3 : fontSize() / 2 * mode + 5;
+    if (mode <= 1)
+        return 3;
+    // Half the point size is a digit's width in the palmtop's fonts; other fonts may
+    // need more for the digits to show.
+    const QFontMetrics metrics(font());
+    int digit = fontSize() / 2;
+    for (char c = '0'; c <= '9'; ++c)
+        digit = qMax(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+    return digit * mode + 5;
+}
+
+QColor QpeEditor::reservedColour(int n)
+{
+    switch (n) {
+    case 2: return Qt::red;
+    case 3: return Qt::green;
+    case 4: return Qt::magenta;
+    case 5: return Qt::cyan;
+    case 6: return Qt::yellow;
+    case 7: return QColor(128, 128, 128);
+    case 8: return QColor(80, 0, 0);
+    case 9: return QColor(0, 80, 0);
+    case 10: return QColor(0, 0, 80);
+    case 11: return QColor(80, 0, 80);
+    case 12: return QColor(80, 80, 0);
+    default: return QColor(0, 0, 255);
+    }
 }
 
 QColor QpeEditor::cursorColour() const
@@ -311,12 +224,6 @@ void QpeEditor::set2byteSpace()
     m_fullWidthSpace = codec ? codec->toUnicode("\xA1\xA1") : QString(QChar(0x3000));
 }
 
-void QpeEditor::setOverWriteWhich(int on)
-{
-    setOverwriteMode(on != 0);
-    viewport()->update();
-}
-
 void QpeEditor::setJumpMark(int line, int col)
 {
     m_markLine = line;
@@ -324,35 +231,32 @@ void QpeEditor::setJumpMark(int line, int col)
     viewport()->update();
 }
 
-bool QpeEditor::editSelectedParagraphs(const std::function<void(QTextCursor&, const QTextBlock&)>& edit)
+bool QpeEditor::editSelectedParagraphs(const std::function<void(int line)>& edit)
 {
-    const QTextCursor c = textCursor();
-    if (!c.hasSelection())
+    if (!hasSelection())
         return false;
     // Only rows of the selection that begin a paragraph count.
-    QTextCursor rowStart(document());
-    rowStart.setPosition(c.selectionStart());
-    rowStart.movePosition(QTextCursor::StartOfLine);
-    const int from = rowStart.position();
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    for (QTextBlock b = document()->findBlock(c.selectionEnd()); b.isValid() && b.position() >= from; b = b.previous()) {
-        cursor.setPosition(b.position());
-        edit(cursor, b);
-    }
-    cursor.endEditBlock();
+    const TextBuffer& b = buffer();
+    const qsizetype from = rowStart(rowOfPosition(selectionStart()));
+    // The last first, so that the earlier lines keep their places; the selection moves
+    // with the text.
+    model()->beginGroup();
+    for (int line = b.lineOf(selectionEnd()); line >= 0 && b.lineStart(line) >= from; --line)
+        edit(line);
+    model()->endGroup();
     return true;
 }
 
 bool QpeEditor::insertTabIndent()
 {
-    return editSelectedParagraphs([](QTextCursor& c, const QTextBlock&) { c.insertText(QStringLiteral("\t")); });
+    return editSelectedParagraphs([this](int line) { model()->insert(buffer().lineStart(line), QStringLiteral("\t")); });
 }
 
 bool QpeEditor::removeTabIndent()
 {
-    return editSelectedParagraphs([](QTextCursor& c, const QTextBlock& b) {
-        if (b.text().startsWith(QLatin1Char('\t')))
-            c.deleteChar();
+    return editSelectedParagraphs([this](int line) {
+        const qsizetype start = buffer().lineStart(line);
+        if (start < buffer().size() && buffer().at(start) == u'\t')
+            model()->remove(start, 1);
     });
 }

@@ -1,17 +1,21 @@
 #pragma once
 
 #include "editorsettings.h"
+#include "keywordcolouring.h"
+#include "markimages.h"
+#include "textview.h"
 
 #include <QColor>
-#include <QPlainTextEdit>
 #include <QString>
 
-#include <functional>
+#include <map>
 
 // The editor's text widget. A "paragraph" is a line of the file; a "row" is one
 // displayed line of it. Rows and paragraphs count from 0. The window drives it
-// through the functions below only, and learns of changes by its signals.
-class QpeEditor : public QPlainTextEdit
+// through the functions below only, and learns of changes by its signals. Rows are
+// painted with line numbers, marks, keyword colours, guide lines, the jump mark and
+// the cursor shapes the settings ask for.
+class QpeEditor : public TextView
 {
     Q_OBJECT
 public:
@@ -21,28 +25,28 @@ public:
     explicit QpeEditor(QWidget* parent = nullptr);
 
     // The whole text, and the paragraphs.
-    QString text() const;
-    void setText(const QString& text);
+    QString text() const { return toPlainText(); }
+    void setText(const QString& text) { setPlainText(text); }
     // Inserts text at the cursor, replacing the selection.
-    void insert(const QString& text);
-    bool isEmpty() const;
-    int numLines() const;
-    QString textLine(int paragraph) const;
+    void insert(const QString& text) { insertText(text); }
+    bool isEmpty() const { return buffer().isEmpty(); }
+    int numLines() const { return buffer().lineCount(); }
+    // A paragraph's characters, a carriage return before its line feed included.
+    QString textLine(int paragraph) const { return buffer().lineText(paragraph); }
 
     // Rows.
-    int numRows() const;
-    int cursorRow() const;
-    int cursorColumn() const;
-    QString rowText(int row) const;
+    int numRows() { return rowCount(); }
     // The 0-based paragraph that holds row (the last one for rows past the end).
-    int Row2CRLineNumber(int row) const;
+    int Row2CRLineNumber(int row) { return rowLayout().rowAt(row).first; }
     // The first row of paragraph line, or -1 when the text has fewer paragraphs.
-    int Line2WrapLineNumber(int line) const;
+    int Line2WrapLineNumber(int line);
     // Cursor to a column of a row, both limited to the text.
-    void setCursorPosition(int row, int col);
+    void setCursorPosition(int row, int col) { setCursorRowColumn(row, col); }
+    // Puts the cursor so far below row that moving to row then brings it to the middle.
+    void moveCursorCenter(int row);
 
-    bool edited() const;
-    void setEdited(bool on);
+    bool edited() const { return isModified(); }
+    void setEdited(bool on) { setModified(on); }
 
     // Wrapping at white space or anywhere; FixedWidth wraps rows at pixelWidth
     // pixels of text, whatever the widget's width.
@@ -50,7 +54,7 @@ public:
     WrapMode wrapMode() const { return m_wrapMode; }
     int getVerticalScrollBarWidth() const;
 
-    int fontSize() const;
+    int fontSize() const { return font().pointSize(); }
     void setFontSize(int pointSize);
 
     // Everything the settings say about drawing and editing; the widget keeps no
@@ -67,11 +71,15 @@ public:
     QColor cursorColour() const;
     QColor cursorLineColour() const;
     QColor selectionColour() const;
+    // Keyword, comment and half-width colours by their number in the settings.
+    static QColor reservedColour(int n);
 
     void set2byteSpace();
     QString fullWidthSpace() const { return m_fullWidthSpace; }
-    void setOverWriteWhich(int on);
+    void setOverWriteWhich(int on) { setOverwriteMode(on != 0); }
     bool isOverwrite() const { return overwriteMode(); }
+    void overwrite() { setOverwriteMode(!overwriteMode()); }
+    // The jump mark at a row and column; -1, -1 for none.
     void setJumpMark(int line, int col);
     int markLine() const { return m_markLine; }
     int markCol() const { return m_markCol; }
@@ -81,24 +89,37 @@ public:
     bool insertTabIndent();
     bool removeTabIndent();
 
+    // The class of a character for word selection: 1 tab, 2 space, 41 control, 11 to
+    // 13 digits and letters, 21 other ASCII, 31 half-width katakana, 301 full-width
+    // space, 101 to 103 full-width digits and letters, 601 hiragana, 401 katakana,
+    // 501 punctuation, 201 symbols, 602 kanji and the rest.
+    static int getCharType(QChar ch);
+    // Selects the word at the cursor, or extends the selection to the end of the word at its end.
+    void autoSelectWords();
+
 signals:
-    // The cursor moved, or the text or its rows changed: the caption's line part may be stale.
+    // The cursor moved or the text changed: the caption's line part may be stale.
     void cursorMoved();
     // The widget changed its size: a wrap made for its width is due again.
     void resized();
 
 protected:
+    void paintRow(QPainter& painter, const Row& row) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    int characterClass(QChar c) const override;
 
 private:
-    QTextBlock blockOfRow(int row, int* lineInBlock) const;
-    int rowsOf(const QTextBlock& block) const;
-    void applyFixedWidth();
-    // Runs edit at the start of each paragraph that starts in the selection's rows,
-    // the last first, as one undo step; false without a selection.
-    bool editSelectedParagraphs(const std::function<void(QTextCursor&, const QTextBlock&)>& edit);
-    void applyTabStop();
+    void applyColouring();
+    void drawMarks(QPainter& painter, const Row& row) const;
+    void drawLineNumber(QPainter& painter, const Row& row);
+    void drawCursor(QPainter& painter, const Row& row) const;
+    void colourKeywords(const Row& row, std::vector<QRgb>& colours);
+    bool sameWord(int left, int right) const;
+    bool editSelectedParagraphs(const std::function<void(int line)>& edit);
 
     EditorSettings m_settings;
     int m_fileType = 0;
@@ -106,5 +127,8 @@ private:
     int m_markLine = -1;
     int m_markCol = -1;
     WrapMode m_wrapMode = WrapMode::None;
-    int m_fixedWidth = 0;
+    MarkImages m_marks;
+    KeywordColouring m_colouring;
+    // The first comment hit of lines painted lately, until the text changes.
+    std::map<int, std::pair<qsizetype, qsizetype>> m_commentHits;
 };

@@ -106,12 +106,17 @@ void TextEdit::startWith(const QStringList& arguments)
 {
     if (arguments.size() != 3)
         return;
-    openThisFile(QFileInfo(arguments.at(1)).absoluteFilePath());
-    jump_to(std::atoi(arguments.at(2).toLocal8Bit().constData()));
+    if (openThisFile(QFileInfo(arguments.at(1)).absoluteFilePath()))
+        jump_to(std::atoi(arguments.at(2).toLocal8Bit().constData()));
 }
 
 void TextEdit::setDocument(const QString& path)
 {
+    // A document handed over while another is being read waits for that reading.
+    if (m_loading) {
+        QTimer::singleShot(100, this, [this, path] { setDocument(path); });
+        return;
+    }
     if (allRight())
         return;
     openThisFile(QFileInfo(path).absoluteFilePath());
@@ -145,6 +150,12 @@ void TextEdit::accept()
 
 void TextEdit::closeEvent(QCloseEvent* event)
 {
+    if (m_loading) {
+        m_stopLoading = true;
+        m_closeAfterLoad = true;
+        event->ignore();
+        return;
+    }
     if (searchBarShown) {
         findClose();
         event->ignore();

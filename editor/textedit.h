@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editorsettings.h"
+#include "textloader.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -47,8 +48,9 @@ public:
 
     // The start-up form "program FILE LINE": opens FILE with the cursor on the 0-based LINE.
     void startWith(const QStringList& arguments);
-    void openThisFile(const QString& path);
-    void openFile(const QString& path);
+    // False when the reading was stopped: the document open before stays.
+    bool openThisFile(const QString& path);
+    bool openFile(const QString& path);
     bool save();
     void clear();
     void updateCaption(const QString& name = QString());
@@ -85,7 +87,7 @@ public slots:
     void accept();
     void setFileType(const QString& ext);
     void newFile(const DocLnk& link);
-    void openFile(const DocLnk& link);
+    bool openFile(const DocLnk& link);
     void showEditTools();
     int allRight();
     void timerOn();
@@ -169,8 +171,10 @@ private:
     void createEditor();
     // Documents (textedit_documents.cpp).
     // Opens recent file i at its cursor and background colour.
-    void reopen(int i);
-    bool confirmUnencodable(const QString& text);
+    bool reopen(int i);
+    // Reads next's file with a progress box that Escape or closing the window stops.
+    TextLoader::Result readDocument(Document& next, TextBuffer* text);
+    bool confirmUnencodable(int count, char32_t first);
     bool confirmInvalidSequences();
     QString fileDialogStartDir() const;
     // The user folders, and the folder listed first (else the text folder, else home).
@@ -189,6 +193,10 @@ private:
     // The editor's width when wrapping to a fixed width, -99 otherwise.
     int FrameWidth = -99;
     bool searchBarShown = false;
+    // A file is being read; closing stops the reading and closes once it has stopped.
+    bool m_loading = false;
+    bool m_stopLoading = false;
+    bool m_closeAfterLoad = false;
 
     // User interface.
     QpeEditor* m_editor = nullptr;

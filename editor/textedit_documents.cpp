@@ -10,11 +10,26 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 #include <QStackedWidget>
 #include <QToolBar>
 
 namespace {
+// The text's first word, all the untitled name is made of: a long text is not copied.
+QString firstWord(const TextBuffer& text)
+{
+    constexpr qsizetype longest = 1 << 20;
+    qsizetype from = 0;
+    while (from < text.size() && text.at(from).isSpace())
+        ++from;
+    qsizetype to = from;
+    while (to < text.size() && to - from < longest && !text.at(to).isSpace())
+        ++to;
+    return text.text(from, to - from);
+}
+
 // A warning with OK and Cancel, Cancel being the default: 0 for OK, 1 for Cancel.
 int askOkCancel(QWidget* parent, const QString& text)
 {
@@ -115,18 +130,18 @@ void TextEdit::fileRevert()
         fileNew();
 }
 
-void TextEdit::openThisFile(const QString& path)
+bool TextEdit::openThisFile(const QString& path)
 {
     // Callers have asked about edited text already; asking again for a recent file
     // would put the same question twice.
     for (int i = 0; i < ListLastFile::Count; ++i) {
-        if (m_settings.history.path(i) == path) {
-            reopen(i);
-            return;
-        }
+        if (m_settings.history.path(i) == path)
+            return reopen(i);
     }
-    openFile(path);
+    if (!openFile(path))
+        return false;
     m_editor->setCursorPosition(0, 0);
+    return true;
 }
 
 void TextEdit::openLastFile(int i)
@@ -135,48 +150,84 @@ void TextEdit::openLastFile(int i)
         reopen(i);
 }
 
-void TextEdit::reopen(int i)
+bool TextEdit::reopen(int i)
 {
     const ListLastFile& history = m_settings.history;
     const int col = history.col(i);
     const int line = history.line(i);
     const int color = history.color(i);
-    openFile(history.path(i));
+    if (!openFile(history.path(i)))
+        return false;
     if (m_settings.MoveCursor)
         m_editor->setCursorPosition(line, col);
     setBackColor(color);
     if (m_settings.LineNumber == 1)
         updateCaption();
+    return true;
 }
 
-void TextEdit::openFile(const QString& path)
+bool TextEdit::openFile(const QString& path)
 {
     DocLnk link;
     link.setType(QStringLiteral("text/plain"));
     link.setFile(path);
-    openFile(link);
+    if (!openFile(link))
+        return false;
     showEditTools();
     doc->setNewDoc(false);
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     if (slash > 0)
         doc->setName(path.mid(slash + 1));
     updateCaption(doc->name());
+    return true;
 }
 
-void TextEdit::openFile(const DocLnk& link)
+TextLoader::Result TextEdit::readDocument(Document& next, TextBuffer* text)
 {
+    // A file of one piece reads at once; a longer one shows how far it has got.
+    std::unique_ptr<QProgressDialog> progress;
+    const QFileInfo info(next.file());
+    if (info.size() > TextLoader::PieceSize) {
+        progress = std::make_unique<QProgressDialog>(eucLabel("Reading %1 ...").arg(info.fileName()),
+                                                     eucLabel("Cancel"), 0, 100, this);
+        progress->setWindowTitle(m_appName);
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(0);
+        progress->setValue(0);
+    }
+    m_loading = true;
+    m_stopLoading = false;
+    const TextLoader::Result result = next.load(m_settings.InputCodec, text, [&](int percent) {
+        if (progress)
+            progress->setValue(percent); // lets the window paint and take Escape or a close
+        return !m_stopLoading && !(progress && progress->wasCanceled());
+    });
+    m_loading = false;
+    if (m_closeAfterLoad) {
+        m_closeAfterLoad = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+    return result;
+}
+
+bool TextEdit::openFile(const DocLnk& link)
+{
+    // Read first: a stopped reading leaves the document open before as it was.
+    auto next = std::make_unique<Document>(link);
+    TextBuffer text;
+    const TextLoader::Result result = readDocument(*next, &text);
+    if (result == TextLoader::Stopped)
+        return false;
     setLastFile();
     clear();
-    auto next = std::make_unique<Document>(link);
-    QString text;
-    if (!next->load(m_settings.InputCodec, &text))
+    if (result == TextLoader::Failed)
         QMessageBox::information(this, eucLabel("Open error"), eucLabel("fm.loadFile : This file dose not exist?"),
                                  QMessageBox::Ok);
     fileNew();
     doc = std::move(next);
     fileExt = doc->fileExt();
     setFileType(fileExt);
-    m_editor->setText(text);
+    m_editor->setBuffer(std::move(text));
     m_editor->setEdited(false);
     if (doc->unreadable() > 0)
         QMessageBox::warning(this, eucLabel("VElino warning"),
@@ -188,14 +239,11 @@ void TextEdit::openFile(const DocLnk& link)
                              QMessageBox::Ok);
     markAction->setChecked(false);
     m_editor->setJumpMark(-1, -1);
+    return true;
 }
 
-bool TextEdit::confirmUnencodable(const QString& text)
+bool TextEdit::confirmUnencodable(int count, char32_t first)
 {
-    char32_t first = 0;
-    const int count = doc->unencodable(text, &first);
-    if (count == 0)
-        return true;
     const QString message =
         eucLabel("%1 characters cannot be written in this encoding (the first is \"%2\" U+%3).\n"
                  "They will be written as substitutes.")
@@ -221,9 +269,8 @@ bool TextEdit::save()
 {
     if (!doc)
         return true;
-    const QString text = m_editor->text();
     if (doc->name().isEmpty()) {
-        const QString name = Document::untitledName(text);
+        const QString name = Document::untitledName(firstWord(m_editor->buffer()));
         if (doc->file().isEmpty())
             doc->setFile(m_settings.AutoSaveDir + name);
         else
@@ -237,11 +284,15 @@ bool TextEdit::save()
 
     if (m_settings.OutputCodec > 0)
         doc->setDocCodec(m_settings.OutputCodec);
-    if (!confirmInvalidSequences() || !confirmUnencodable(text))
+    if (!confirmInvalidSequences())
         return false;
-    const QString error = doc->save(text, m_settings.AppendCRCode, m_settings.SaveFastUTF8);
-    if (!error.isNull()) {
-        QMessageBox::critical(this, eucLabel("Write Error!!!"), eucLabel(qPrintable(error)), QMessageBox::Ok);
+    const std::optional<QString> error =
+        doc->save(m_editor->buffer(), m_settings.AppendCRCode, m_settings.SaveFastUTF8,
+                  [this](int count, char32_t first) { return confirmUnencodable(count, first); });
+    if (!error)
+        return false;
+    if (!error->isNull()) {
+        QMessageBox::critical(this, eucLabel("Write Error!!!"), eucLabel(qPrintable(*error)), QMessageBox::Ok);
         return false;
     }
     m_editor->setEdited(false);
@@ -316,6 +367,8 @@ void TextEdit::updateCaption(const QString& name)
     const QString suffix = Encoding::captionSuffix(m_settings.InputCodec, m_settings.OutputCodec, docCodec);
     caption += title + eucLabel(qPrintable(suffix)) + QStringLiteral(" - ") + m_appName;
     setWindowTitle(caption);
+    // Assistive tools name the text by its document.
+    m_editor->setAccessibleName(title);
 }
 
 void TextEdit::showEditTools()

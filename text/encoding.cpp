@@ -1,15 +1,13 @@
 #include "text/encoding.h"
 
+#include "text/codecdetector.h"
 #include "text/codectable.h"
-#include "platform/doclnk.h"
-#include "platform/filemanager.h"
 #include "text/jistable.h"
-#include "platform/safefile.h"
+#include "text/textwriter.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QTextCodec>
-
-#include <cstring>
 
 QTextCodec* Encoding::codec(int number)
 {
@@ -20,94 +18,38 @@ QTextCodec* Encoding::codec(int number)
     return QTextCodec::codecForName(names[number]);
 }
 
-// True when every byte lies in 0x1C..0x7F (signed value 28 or more). Eight bytes
-// at a time: the top bit flags 0x80..0xFF, and adding 0x64 to the low seven bits
-// carries into the top bit exactly for 0x1C and above.
-static bool allPlain(const unsigned char* p, qint64 size)
-{
-    constexpr quint64 high = 0x8080808080808080ULL;
-    constexpr quint64 low = 0x7F7F7F7F7F7F7F7FULL;
-    constexpr quint64 bias = 0x6464646464646464ULL;
-    qint64 i = 0;
-    for (; i + 64 <= size; i += 64) {
-        quint64 bad = 0;
-        for (int k = 0; k < 64; k += 8) {
-            quint64 w;
-            std::memcpy(&w, p + i + k, 8);
-            bad |= (w & high) | (~((w & low) + bias) & high);
-        }
-        if (bad)
-            return false;
-    }
-    for (; i < size; ++i)
-        if (p[i] < 0x1C || p[i] > 0x7F)
-            return false;
-    return true;
-}
-
-static bool contains(const char* bytes, qint64 size, char c)
-{
-    return size > 0 && std::memchr(bytes, c, size_t(size)) != nullptr;
-}
-
 int Encoding::checkCodec(const char* bytes, qint64 size, bool& crOnly)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
-    const char* esc = size > 0 ? static_cast<const char*>(std::memchr(bytes, 27, size_t(size))) : nullptr;
-    const bool lineFeeds = contains(bytes, size, 10);
-    const bool carriageReturns = contains(bytes, size, 13);
-
-    if (!esc) {
-        crOnly = carriageReturns && !lineFeeds;
-        return allPlain(p, size) ? Ascii : Utf8;
-    }
-
-    // Look for a JIS escape sequence: ESC $ @, ESC $ B, ESC ( B, ESC ( I, ESC ( J.
-    int state = 0;
-    for (qint64 i = esc - bytes; i < size; ++i) {
-        const char c = bytes[i];
-        switch (state) {
-        case 0:
-            if (c == 27)
-                state = 3;
-            break;
-        case 3:
-            state = c == '$' ? 2 : c == '(' ? 1 : 0;
-            break;
-        case 2:
-            if (c == '@' || c == 'B')
-                return Jis;
-            state = 0;
-            break;
-        case 1:
-            if (c == 'B' || c == 'I' || c == 'J')
-                return Jis;
-            state = 0;
-            break;
-        }
-    }
-
-    crOnly = carriageReturns && !lineFeeds;
-    for (qint64 i = 0; i < size; ++i)
-        if (p[i] >= 0x81 && p[i] <= 0x9F)
-            return ShiftJis;
-    return EucJp;
+    CodecDetector detector;
+    detector.feed(QByteArrayView(bytes, size));
+    return detector.result(crOnly);
 }
 
 int Encoding::chooseOnOpen(int inputCodec, const QString& path, const QByteArray& bytes, bool& crOnly)
+{
+    const int fixed = chooseWithoutBytes(inputCodec, path, bytes.size());
+    if (fixed != Auto)
+        return fixed;
+    return chooseDetected(path, checkCodec(bytes.constData(), bytes.size(), crOnly));
+}
+
+int Encoding::chooseWithoutBytes(int inputCodec, const QString& path, qint64 size)
 {
     if (inputCodec != Auto)
         return inputCodec;
     const QFileInfo info(path);
     const QString extension = info.suffix();
-    const QString name = info.fileName();
     if (extension == QLatin1String("conf") || extension == QLatin1String("desktop")
-        || extension == QLatin1String("control") || name.startsWith(QLatin1String("rc")))
+        || extension == QLatin1String("control") || info.fileName().startsWith(QLatin1String("rc")))
         return Utf8;
-    if (bytes.size() < 3)
+    if (size < 3)
         return ShiftJis;
-    const int detected = checkCodec(bytes.constData(), bytes.size(), crOnly);
-    if (detected == Ascii && name.startsWith(QLatin1Char('.')))
+    return Auto;
+}
+
+int Encoding::chooseDetected(const QString& path, int detected)
+{
+    if (detected == Ascii && QFileInfo(path).fileName().startsWith(QLatin1Char('.')))
         return Utf8;
     return detected;
 }
@@ -192,8 +134,11 @@ static QByteArray fromUnicode(int docCodec, const QChar* chars, qsizetype size, 
 
 QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
 {
-    if (docCodec == Auto || docCodec == Utf8)
-        return QString::fromUtf8(bytes);
+    if (docCodec == Auto || docCodec == Utf8) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        text.truncate(decodeUtf8(bytes, text.data()));
+        return text;
+    }
     QTextCodec* c = codec(docCodec);
     if (!c)
         return QString();
@@ -209,6 +154,14 @@ QString Encoding::decode(int docCodec, const QByteArray& bytes, bool crOnly)
     if (crOnly)
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+qsizetype Encoding::decodeUtf8(QByteArrayView bytes, QChar* out)
+{
+    // Unlike QString::fromUtf8, which drops it, a leading byte-order mark is kept:
+    // the file is written back as it was read.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.appendToBuffer(out, bytes) - out;
 }
 
 static bool isJapanese(int docCodec)
@@ -350,14 +303,24 @@ int Encoding::unencodable(int docCodec, const QString& text, char32_t* first, co
 
 QByteArray Encoding::encode(int docCodec, const QString& text, const QString& keep)
 {
-    if (docCodec == Auto || docCodec == Utf8)
+    int invalid = 0;
+    return encode(docCodec, QStringView(text), &invalid, keep);
+}
+
+QByteArray Encoding::encode(int docCodec, QStringView piece, int* invalidChars, const QString& keep)
+{
+    *invalidChars = 0;
+    // Not copied unless a character must change.
+    const QString text = QString::fromRawData(piece.data(), piece.size());
+    if (docCodec == Auto || docCodec == Utf8) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            *invalidChars += text.at(i).isSurrogate() && isLoneSurrogate(text, i);
         return withoutLoneSurrogates(text).toUtf8();
-    QTextCodec* c = codec(docCodec);
-    if (!c)
+    }
+    if (!codec(docCodec))
         return QByteArray();
     const QString mapped = mapForCodec(docCodec, text, keep);
-    int invalid = 0;
-    return fromUnicode(docCodec, mapped.constData(), mapped.size(), &invalid, mapped.size() > tableThreshold);
+    return fromUnicode(docCodec, mapped.constData(), mapped.size(), invalidChars, mapped.size() > tableThreshold);
 }
 
 QByteArray Encoding::rewriteLineEnds(const QByteArray& bytes, int docCodec, int appendCRCode, bool crOnly)
@@ -380,64 +343,22 @@ QByteArray Encoding::rewriteLineEnds(const QByteArray& bytes, int docCodec, int 
     return out;
 }
 
-// The lower bound that a UTF-8 file of text must reach: one byte per character and
-// two more for each above U+00FF. A surrogate pair is one character (four bytes).
-static qint64 minimumUtf8Size(const QString& text)
-{
-    qint64 size = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        size += ch.unicode() > 0xFF ? 3 : 1;
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    }
-    return size;
-}
-
 QString Encoding::write(const QString& path, const QString& text, const SaveOptions& options)
 {
-    const bool utf8 = options.docCodec == Auto || options.docCodec == Utf8;
-    if (utf8 && options.saveFastUTF8) {
-        FileManager fm;
-        if (!fm.saveFile(DocLnk(path), withoutLoneSurrogates(text)))
-            return QStringLiteral("fm.saveFile : Please investigate the file...");
-        return QString();
-    }
-
-    // Everything is encoded before the file is touched.
-    QByteArray bytes;
-    if (utf8)
-        bytes = encode(options.docCodec, text);
-    else
-        bytes = rewriteLineEnds(encode(options.docCodec, text, options.keep), options.docCodec,
-                                options.appendCRCode, options.crOnly);
-
-    SafeFile file(path);
-    if (!file.open())
-        return QStringLiteral("outfile.open( IO_WriteOnly ) : Please investigate the file...");
-    const bool written = file.write(bytes);
-    const qint64 size = file.writtenSize();
-    if (utf8) {
-        if (!written || size < minimumUtf8Size(withoutLoneSurrogates(text)) || !file.commit()) {
-            file.cancel();
-            return QStringLiteral("stream : Please investigate the file...");
-        }
-        return QString();
-    }
-    if (!written || size != bytes.size() || !file.commit()) {
-        file.cancel();
-        return QStringLiteral("stream.writeRawBytes : Please investigate the file...");
-    }
-    return QString();
+    TextWriter writer(path, options);
+    if (!writer.open())
+        return writer.error();
+    writer.write(text);
+    return writer.commit();
 }
 
-int Encoding::invalidSequences(int docCodec, const QByteArray& bytes, const QString& text)
+int Encoding::invalidSequences(int docCodec, QByteArrayView bytes, QStringView text)
 {
     const QChar replacement(QChar::ReplacementCharacter);
     qsizetype shown = text.count(replacement);
     // Only UTF-8 can hold the replacement character itself.
     if (shown > 0 && (docCodec == Auto || docCodec == Utf8))
-        shown -= bytes.count(QByteArrayLiteral("\xEF\xBF\xBD"));
+        shown -= QByteArray::fromRawData(bytes.data(), bytes.size()).count(QByteArrayLiteral("\xEF\xBF\xBD"));
     return int(qMax<qsizetype>(0, shown));
 }
 

@@ -23,15 +23,22 @@ public:
     // The encoding of a file being opened, from the input setting, the file's name and
     // its bytes. crOnly changes only when the bytes are examined.
     static int chooseOnOpen(int inputCodec, const QString& path, const QByteArray& bytes, bool& crOnly);
+    // The same choice in two steps, for a file read in pieces: what the setting and the
+    // name fix (Auto when the bytes must decide), and what detection's result gives.
+    static int chooseWithoutBytes(int inputCodec, const QString& path, qint64 size);
+    static int chooseDetected(const QString& path, int detected);
 
     // The text of a file's bytes in the given encoding (0 and 1: UTF-8, no line-end
     // change; otherwise by codec, with lone carriage returns turned into line feeds
     // when crOnly is set).
     static QString decode(int docCodec, const QByteArray& bytes, bool crOnly);
+    // The UTF-8 decoding of decode, into out, which has room for one unit per byte;
+    // returns the units written.
+    static qsizetype decodeUtf8(QByteArrayView bytes, QChar* out);
 
     // Byte sequences of a file that its decoded text shows as U+FFFD because they are
     // not valid in the encoding; saving such a text would write U+FFFD in their place.
-    static int invalidSequences(int docCodec, const QByteArray& bytes, const QString& text);
+    static int invalidSequences(int docCodec, QByteArrayView bytes, QStringView text);
 
     // Input methods type some symbols in forms the Japanese codecs cannot encode;
     // these become the forms the codec reads back from the JIS character, except the
@@ -50,6 +57,9 @@ public:
     // stand. A character the codec reads from some bytes but cannot write goes back
     // as those bytes; lone surrogates become substitutes (U+FFFD in UTF-8).
     static QByteArray encode(int docCodec, const QString& text, const QString& keep = QString());
+    // The same for a part of a text that ends where the codec has nothing pending (after a
+    // line feed, or the text's end); invalidChars receives what unencodable would count.
+    static QByteArray encode(int docCodec, QStringView text, int* invalidChars, const QString& keep = QString());
     // Shift JIS line ends: each line feed becomes CR LF, or a lone CR when
     // appendCRCode is 2 or crOnly is set. Only when docCodec is 2 or 7 and
     // (appendCRCode != 0 or crOnly); otherwise the bytes are returned unchanged.

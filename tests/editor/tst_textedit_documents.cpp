@@ -54,7 +54,7 @@ private:
 
     static void typeText(TextEdit& w, const QString& text)
     {
-        w.editor()->insertPlainText(text);
+        w.editor()->insert(text);
     }
 
 private slots:
@@ -178,7 +178,7 @@ private slots:
         writeBytes(other, "other\n");
         TextEdit w(QStringLiteral("VElino"));
         w.openThisFile(own);
-        w.editor()->moveCursor(QTextCursor::End);
+        w.editor()->setCursorPosition(w.editor()->numRows() - 1, 1 << 30);
         typeText(w, QStringLiteral("more"));
 
         // Picks other.txt in the save dialog and refuses the overwrite question.
@@ -268,7 +268,7 @@ private slots:
         QCOMPARE(w.editor()->toPlainText(), QStringLiteral("alpha\n"));
 
         // An edited file asks; Cancel keeps the document and its text.
-        w.editor()->moveCursor(QTextCursor::End);
+        w.editor()->setCursorPosition(w.editor()->numRows() - 1, 1 << 30);
         typeText(w, QStringLiteral("beta"));
         {
             ModalAnswer cancel(QStringLiteral("Cancel"));
@@ -336,7 +336,7 @@ private slots:
         writeBytes(file, "abc");
         TextEdit w(QStringLiteral("VElino"));
         w.openThisFile(file); // all ASCII: Shift JIS
-        w.editor()->moveCursor(QTextCursor::End);
+        w.editor()->setCursorPosition(w.editor()->numRows() - 1, 1 << 30);
         // A Hangul syllable has no Shift JIS form; the wave dash typed by input methods has one.
         typeText(w, QString(QChar(0xD55C)) + QChar(0x301C) + QLatin1Char('d'));
         {
@@ -450,6 +450,66 @@ private slots:
         }
         QVERIFY(v.editor()->edited());
         QVERIFY(v.document()->isNewDoc());
+    }
+
+    // Opening and saving writes back exactly the bytes that were read: every line-end
+    // kind, NUL, no-break and separator characters, a byte-order mark.
+    void savedAsRead_data()
+    {
+        QTest::addColumn<int>("inputCodec");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray ends = QByteArrayLiteral("a\r\nb\rc\nd\x00" "e\r\r\n");
+        const QByteArray utf8 = QByteArray("\xEF\xBB\xBF") + ends + "\xC2\xA0|\xE2\x80\xA8|\xE2\x80\xA9|\xE6\x97\xA5\xF0\x9F\x98\x80";
+        QTest::newRow("UTF-8, detected") << 0 << utf8;
+        QTest::newRow("UTF-8, CR only") << 0 << QByteArray("one\rtwo\r\xE6\x97\xA5\r");
+        QTest::newRow("UTF-8, several pieces") << 1 << utf8.repeated(600000);
+        QTest::newRow("Shift JIS") << 2 << ends + "\x93\xfa\x96\x7b\x8c\xea\r\n\x82\xa0";
+        QTest::newRow("EUC-JP") << 3 << ends + "\xc6\xfc\xcb\xdc\xb8\xec\r\n\xa4\xa2";
+        QTest::newRow("JIS") << 4 << ends + "\x1b$BF|K\\8l\x1b(B\r\nx";
+        QTest::newRow("EUC-KR") << 5 << ends + "\xc7\xd1\xb1\xb9\xbe\xee\r\n";
+        QTest::newRow("GBK") << 6 << ends + "\xd6\xd0\xce\xc4\r\n";
+    }
+
+    void savedAsRead()
+    {
+        QFETCH(int, inputCodec);
+        QFETCH(QByteArray, bytes);
+        setView({{QStringLiteral("InputCodec"), inputCodec}});
+        const QString file = path(QStringLiteral("asread.txt"));
+        writeBytes(file, bytes);
+        TextEdit w(QStringLiteral("VElino"));
+        QVERIFY(w.openThisFile(file));
+        QVERIFY(w.save());
+        QVERIFY(readBytes(file) == bytes);
+    }
+
+    // A long reading stopped from its progress box, or by closing the window, leaves
+    // the document open before as it was.
+    void stoppedReadingKeepsTheDocument()
+    {
+        const QString small = path(QStringLiteral("small.txt"));
+        const QString large = path(QStringLiteral("large.txt"));
+        writeBytes(small, "small\n");
+        writeBytes(large, QByteArray("a line of a long file\n").repeated(1 << 20));
+        TextEdit w(QStringLiteral("VElino"));
+        w.show();
+        QVERIFY(w.openThisFile(small));
+        typeText(w, QStringLiteral("typed "));
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            QVERIFY(!w.openThisFile(large));
+            QVERIFY(cancel.answered());
+        }
+        QCOMPARE(w.document()->file(), small);
+        QCOMPARE(w.editor()->text(), QStringLiteral("typed small\n"));
+        QVERIFY(w.editor()->edited());
+
+        w.editor()->setEdited(false);
+        QTimer::singleShot(20, &w, &QWidget::close);
+        QVERIFY(!w.openThisFile(large));
+        QCOMPARE(w.document()->file(), small);
+        QTRY_VERIFY(!w.isVisible());
+        QFile::remove(large);
     }
 
     void openErrorShowsBox()
