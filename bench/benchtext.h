@@ -1,5 +1,7 @@
 #pragma once
 
+// The text of the editor's benchmarks, from a fixed seed.
+
 #include <QByteArray>
 #include <QLatin1String>
 #include <QRandomGenerator>

@@ -9,6 +9,7 @@
 // with keyword colouring on; the stock widget reads and decodes the whole file and
 // takes it as the editor did before.
 
+#include "benchtext.h"
 #include "qpeeditor.h"
 #include "textedit.h"
 
@@ -21,7 +22,6 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -32,35 +32,6 @@
 #include <functional>
 
 namespace {
-
-// Lines of 30 to 70 columns: ASCII words between runs of kana and kanji, about 70 bytes
-// of UTF-8 (1.5 million lines in 100 MiB).
-QByteArray generateText(qint64 wantedBytes)
-{
-    static const char* const words[] = {"the", "file", "text", "2024-05-01", "Qt", "editor", "(note)", "line",
-                                        "x = 1;", "OK", "error:", "INFO", "value=42", "/var/log"};
-    QRandomGenerator random(42);
-    QByteArray out;
-    out.reserve(wantedBytes + 256);
-    QString line;
-    while (out.size() < wantedBytes) {
-        line.clear();
-        const int columns = random.bounded(30, 71);
-        for (int column = 0; column < columns;) {
-            if (random.bounded(5) < 3) {
-                const QLatin1String word(words[random.bounded(int(std::size(words)))]);
-                line += word + QLatin1Char(' ');
-                column += int(word.size()) + 1;
-            } else {
-                for (int i = random.bounded(2, 7); i > 0; --i, column += 2)
-                    line += QChar(random.bounded(2) ? random.bounded(0x3041, 0x3094) : random.bounded(0x4E00, 0x4E00 + 3000));
-            }
-        }
-        line += QLatin1Char('\n');
-        out += line.toUtf8();
-    }
-    return out;
-}
 
 QByteArray memoryLine()
 {
@@ -131,8 +102,11 @@ void measureEditing(Editor* editor, QWidget* viewport, const std::function<void(
         }));
     }
     say("keys " + report(pageDown) + report(end) + report(typed) + report(jumps));
+    // Best of three: the disk is shared.
     QString error;
-    const double ms = timed([&] { error = save(); });
+    double ms = 1e9;
+    for (int i = 0; i < 3; ++i)
+        ms = qMin(ms, timed([&] { error = save(); }));
     say("save " + QByteArray::number(ms) + (error.isEmpty() ? "" : " " + error.toUtf8()));
 }
 
@@ -200,6 +174,10 @@ int runChild(int argc, char** argv)
     text.commentColor = 5;
     text.charColor = 7;
     window->applyColorOptions(colours);
+    // A Shift JIS file without escapes would be detected as UTF-8.
+    EditorSettings input = window->settings();
+    input.InputCodec = codec;
+    window->applyFuncOptions(input);
     window->wrap_this();
     window->show();
     QpeEditor* editor = window->editor();
@@ -282,7 +260,12 @@ double runTool(const QString& program, const QStringList& arguments, const QStri
     timer.start();
     tool.start(program, arguments);
     tool.waitForFinished(600000);
-    return timer.nsecsElapsed() / 1e6;
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        std::fprintf(stderr, "%s %s failed\n", qPrintable(program), qPrintable(arguments.join(QLatin1Char(' '))));
+        std::exit(1);
+    }
+    return ms;
 }
 
 void compare(const QString& label, qint64 fileSize, const QString& path, int codec)
@@ -297,11 +280,23 @@ void compare(const QString& label, qint64 fileSize, const QString& path, int cod
     QFile::copy(path, copy);
     const ChildResult ours = runOpen(QStringLiteral("velino"), copy, codec);
     QFile::remove(copy);
-    const char* iconvName = codec == Encoding::ShiftJis ? "SHIFT_JIS" : "UTF-8";
-    const double iconv = runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QLatin1String(iconvName),
-                                                           QStringLiteral("-t"), QLatin1String(iconvName), path},
-                                 dir + QStringLiteral("/iconv.out"));
-    const double cp = runTool(QStringLiteral("cp"), {path, dir + QStringLiteral("/cp.out")}, QString());
+    // The toolkit's Shift JIS writes the Windows extensions, which glibc names CP932.
+    const char* iconvName = codec == Encoding::ShiftJis ? "CP932" : "UTF-8";
+    // iconv encodes the same characters from UTF-16, as the editor does (converting a file to
+    // its own encoding is a mere copy for glibc's Shift JIS).
+    const QString utf16 = dir + QStringLiteral("/text.utf16");
+    runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QLatin1String(iconvName), QStringLiteral("-t"),
+                                      QStringLiteral("UTF-16LE"), path},
+            utf16);
+    double iconv = 1e9;
+    double cp = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        iconv = qMin(iconv, runTool(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("UTF-16LE"),
+                                                              QStringLiteral("-t"), QLatin1String(iconvName), utf16},
+                                    dir + QStringLiteral("/iconv.out")));
+        cp = qMin(cp, runTool(QStringLiteral("cp"), {path, dir + QStringLiteral("/cp.out")}, QString()));
+    }
+    QFile::remove(utf16);
     const double mib = fileSize / 1048576.0;
 
     std::printf("\n%s, %.0f MiB\n", qPrintable(label), mib);
@@ -319,8 +314,8 @@ void compare(const QString& label, qint64 fileSize, const QString& path, int cod
             ours.keys.value(2 * i), "ms");
         row("  median of 9", stock.keys.value(2 * i + 1), ours.keys.value(2 * i + 1), "ms");
     }
-    row("save after one edit", stock.saveMs, ours.saveMs, "ms");
-    std::printf("  %-34s %8.1fms (iconv %.1f + cp %.1f); velino / reference %.2f (at most 1.5)\n", "iconv + cp",
+    row("save after one edit, best of 3", stock.saveMs, ours.saveMs, "ms");
+    std::printf("  %-34s %8.1fms (iconv %.1f + cp %.1f); velino / reference %.2f (at most 1.5)\n", "iconv + cp, best of 3",
                 iconv + cp, iconv, cp, ours.saveMs / (iconv + cp));
     std::fflush(stdout);
 }

@@ -28,8 +28,9 @@ KeywordColouring::Hit KeywordColouring::find(QStringView text, qsizetype from, c
         const qsizetype pos = text.indexOf(plain, from);
         return {pos, plain.size()};
     }
-    // A leading caret anchors at the start of the search text only.
-    if (plain.startsWith(QLatin1Char('^')) && from > 0)
+    // A leading caret anchors at the start of the search text only; an invalid
+    // expression matches nothing.
+    if ((plain.startsWith(QLatin1Char('^')) && from > 0) || !expression.isValid())
         return {-1, 0};
     const QRegularExpressionMatch match = expression.match(text, from);
     if (!match.hasMatch())

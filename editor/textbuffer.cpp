@@ -137,12 +137,6 @@ void TextBuffer::insert(qsizetype pos, QStringView text)
     m_lineStarts.insert(after, added.begin(), added.end());
 }
 
-void TextBuffer::append(QStringView text)
-{
-    std::memcpy(static_cast<void*>(appendRoom(text.size())), text.utf16(), size_t(text.size()) * sizeof(char16_t));
-    appended(text.size());
-}
-
 QChar* TextBuffer::appendRoom(qsizetype units)
 {
     if (!ensureGap(units))

@@ -40,7 +40,6 @@ public:
     QStringView contiguous();
 
     void insert(qsizetype pos, QStringView text);
-    void append(QStringView text);
     // Room for units at the end, to be filled and then announced by appended().
     QChar* appendRoom(qsizetype units);
     void appended(qsizetype units);

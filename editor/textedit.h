@@ -12,6 +12,7 @@
 
 class DocLnk;
 class Document;
+class FileDialog;
 class QAction;
 class QComboBox;
 class QDateTime;
@@ -188,6 +189,8 @@ private:
     bool searchable(const QString& word);
     // The OK key while the search bar is shown: search again and keep the word.
     void acceptSearch();
+    // The user folders, and the folder listed first (else the text folder, else home).
+    void setUpFileDialog(FileDialog& dialog, const QString& folder) const;
     // Wrapping (textedit_editing.cpp): the width of a fixed-width wrap, made again
     // for the widget's current width; false while the widget is too narrow.
     bool applyFixedWrap();

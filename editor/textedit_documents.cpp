@@ -2,12 +2,12 @@
 
 #include "document.h"
 #include "eucjplabel.h"
+#include "filedialog.h"
 #include "qpeeditor.h"
 
 #include "text/encoding.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -96,21 +96,28 @@ QString TextEdit::fileDialogStartDir() const
     return QString();
 }
 
+void TextEdit::setUpFileDialog(FileDialog& dialog, const QString& folder) const
+{
+    dialog.setUserDir(m_settings.UserJumpU, m_settings.UserJumpJ);
+    dialog.listStart(folder);
+}
+
 void TextEdit::fileOpen()
 {
     if (allRight())
         return;
-    // A plain file dialog stands in for the editor's own until that exists.
-    QFileDialog dialog(this, eucLabel("open"), fileDialogStartDir());
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        openThisFile(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+    FileDialog dialog(this, "", true, {}, FileDialog::Open, false);
+    setUpFileDialog(dialog, fileDialogStartDir());
+    if (dialog.exec() == QDialog::Accepted)
+        openThisFile(dialog.getAbsSelectedFileName());
 }
 
 void TextEdit::fileMenuFiler()
 {
-    m_editor->setFocus();
+    FileDialog dialog(this, "", true, {}, FileDialog::Filer, false);
+    setUpFileDialog(dialog, fileDialogStartDir());
+    if (dialog.exec() == QDialog::Accepted)
+        m_editor->setFocus();
 }
 
 void TextEdit::fileRevert()
@@ -307,17 +314,15 @@ void TextEdit::fileSave()
 {
     if (!doc)
         return;
-    // A plain file dialog stands in for the editor's own until that exists.
-    QString start = fileDialogStartDir();
+    FileDialog dialog(this, "", true, {}, FileDialog::Save, m_settings.SmallSaveDialog);
+    dialog.setLine1Text(getLine1Text());
+    dialog.setAppendFileExtension(m_settings.AppendFileExtension);
+    setUpFileDialog(dialog, fileDialogStartDir());
     if (!doc->file().isEmpty())
-        start = doc->file();
-    QFileDialog dialog(this, eucLabel("save"), start);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite); // save() asks itself
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        dialog.setName(QFileInfo(doc->file()).fileName());
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString chosen = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+    const QString chosen = dialog.getAbsSelectedFileName();
     if (!doc->isNewDoc() && chosen != doc->file())
         doc->setNewDoc(true);
     doc->setFile(chosen);
@@ -362,6 +367,8 @@ void TextEdit::updateCaption(const QString& name)
     const QString suffix = Encoding::captionSuffix(m_settings.InputCodec, m_settings.OutputCodec, docCodec);
     caption += title + eucLabel(qPrintable(suffix)) + QStringLiteral(" - ") + m_appName;
     setWindowTitle(caption);
+    // Assistive tools name the text by its document.
+    m_editor->setAccessibleName(title);
 }
 
 void TextEdit::showEditTools()

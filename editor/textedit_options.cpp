@@ -1,8 +1,27 @@
 #include "textedit.h"
 
+#include "optdialog.h"
+#include "optdialog2.h"
+#include "optdialog3.h"
+#include "optdialog4.h"
+#include "optdialog5.h"
 #include "qpeeditor.h"
 
 #include <QComboBox>
+
+namespace {
+// Runs a filled option dialog; when it ends with OK, its values go into a copy
+// of the settings, which apply takes.
+template <typename Dialog>
+void runOptionDialog(Dialog& dialog, TextEdit* window, void (TextEdit::*apply)(const EditorSettings&))
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    EditorSettings wanted = window->settings();
+    dialog.readInto(wanted);
+    (window->*apply)(wanted);
+}
+} // namespace
 
 void TextEdit::optionProcNum(int id)
 {
@@ -144,9 +163,38 @@ void TextEdit::applySpecialKey(const EditorSettings& o)
     writeConf();
 }
 
-// The option dialogs come with the editor's dialogs; their results go through the apply functions above.
-void TextEdit::optionProc() {}
-void TextEdit::optionProc2() {}
-void TextEdit::optionProc3() {}
-void TextEdit::optionProc4() {}
-void TextEdit::optionProc5() {}
+void TextEdit::optionProc()
+{
+    OptionDialog dialog(this, "", true, {});
+    dialog.fillFrom(m_settings);
+    runOptionDialog(dialog, this, &TextEdit::applyViewOptions);
+}
+
+void TextEdit::optionProc2()
+{
+    OptionDialog2 dialog(this, "", true, {});
+    dialog.fillFrom(m_settings);
+    runOptionDialog(dialog, this, &TextEdit::applyFuncOptions);
+}
+
+void TextEdit::optionProc3()
+{
+    OptionDialog3 dialog(this, "", true, {});
+    dialog.fillFrom(m_settings);
+    dialog.setUserReservedShow(FileType);
+    runOptionDialog(dialog, this, &TextEdit::applyColorOptions);
+}
+
+void TextEdit::optionProc4()
+{
+    OptionDialog4 dialog(this, "", true, {});
+    dialog.fillFrom(m_settings);
+    runOptionDialog(dialog, this, &TextEdit::applyIdioms);
+}
+
+void TextEdit::optionProc5()
+{
+    OptionDialog5 dialog(this, "", true, {});
+    dialog.fillFrom(m_settings);
+    runOptionDialog(dialog, this, &TextEdit::applySpecialKey);
+}

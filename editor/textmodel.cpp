@@ -152,14 +152,6 @@ qsizetype TextModel::redo()
     return cursor;
 }
 
-void TextModel::clearHistory()
-{
-    const bool wasModified = isModified();
-    m_history.clear();
-    if (wasModified)
-        m_history.markDirty();
-}
-
 void TextModel::setModified(bool on)
 {
     const bool wasModified = isModified();

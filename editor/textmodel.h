@@ -54,7 +54,6 @@ public:
     // The position of the text undone or redone (its end for redo), or -1.
     qsizetype undo();
     qsizetype redo();
-    void clearHistory();
 
     bool isModified() const { return !m_history.isClean(); }
     void setModified(bool on);

@@ -22,18 +22,6 @@ const qint64 SmallestChunk = 64 * 1024;
 const qint64 LargestChunk = 64 * 1024 * 1024;
 const int BufferSize = 1 << 20;
 
-// Files taken from a memory card get the permissions and owner of a new file.
-bool onMemoryCard(const QByteArray& path)
-{
-    static const char* const cards[] = {"/usr/mnt.rom/cf/", "/usr/mnt.rom/card/", "/mnt/cf/",
-                                        "/mnt/card/", "/home/samba/CF_Card/", "/home/samba/SD_Card/"};
-    for (const char* card : cards) {
-        if (path.contains(card))
-            return true;
-    }
-    return false;
-}
-
 QByteArray absolute(const QByteArray& path)
 {
     if (path.startsWith('/'))

@@ -41,6 +41,19 @@ inline bool samePlace(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// Memory cards give every file execute bits and their own owner: such files are neither
+// marked executable nor copied with their permissions and owner.
+inline bool onMemoryCard(const QByteArray& path)
+{
+    static const char* const cards[] = {"/usr/mnt.rom/cf/", "/usr/mnt.rom/card/", "/mnt/cf/",
+                                        "/mnt/card/", "/home/samba/CF_Card/", "/home/samba/SD_Card/"};
+    for (const char* card : cards) {
+        if (path.contains(card))
+            return true;
+    }
+    return false;
+}
+
 inline QString display(const QByteArray& path)
 {
     return QFile::decodeName(path);

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QImage>
 #include <QImageWriter>
@@ -38,6 +39,14 @@ static QString pageFolder()
 QString mervo_datafile(int page)
 {
     return pageFolder() + QString::number(page) + QStringLiteral(".mervo");
+}
+
+QString mervo_keepDamaged(const QString& path)
+{
+    QString kept = path + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(kept) || QFileInfo(kept).isSymLink(); ++n)
+        kept = path + QStringLiteral(".damaged.%1").arg(n);
+    return QFile::copy(path, kept) ? kept : QString();
 }
 
 Mervo::Mervo(QWidget* parent, const char*) : QMainWindow(parent), m_data(new MervoData)
@@ -156,18 +165,46 @@ void Mervo::slotSizeSelected(QAction* action)
 
 void Mervo::slotTabChanged(QWidget* widget)
 {
-    // Ink still waiting for its timer belongs to the page being left, not the one loaded.
-    m_current->commitPending();
-    save(m_current->page());
+    if (m_stayingOnPage)
+        return;
+    MervoWidget* left = m_current;
+    left->cancelSelectPoint();
+    slotPointSelected();
+    if (!m_discarding) {
+        // Ink still waiting for its timer belongs to the page being left, not the one loaded.
+        left->commitPending();
+        QString error;
+        if (!save(left->page(), &error)) {
+            // The ink stays in memory, on its page, until it can be saved.
+            m_stayingOnPage = true;
+            m_tabs->setCurrentWidget(left);
+            m_stayingOnPage = false;
+            left->setFocus();
+            warnNotSaved(left->page(), error);
+            return;
+        }
+    }
     m_current = static_cast<MervoWidget*>(widget);
     load(m_current->page());
     m_current->jumpTo(QPoint(0, 0));
+    m_current->setFocus();
 }
 
-void Mervo::save(int page)
+bool Mervo::save(int page, QString* error)
 {
+    const QString path = mervo_datafile(page);
+    if (!m_data->isModified() && QFile::exists(path))
+        return true;
     QDir().mkpath(pageFolder());
-    m_data->save(mervo_datafile(page));
+    if (m_data->isDamaged() && QFile::exists(path) && mervo_keepDamaged(path).isEmpty()) {
+        if (error)
+            *error = tr("The damaged page file could not be kept beside it.");
+        return false;
+    }
+    if (!m_data->save(path, error))
+        return false;
+    m_data->markSaved();
+    return true;
 }
 
 void Mervo::load(int page)
@@ -177,11 +214,32 @@ void Mervo::load(int page)
     m_data->load(mervo_datafile(page));
 }
 
+void Mervo::warnNotSaved(int page, const QString& error)
+{
+    QMessageBox::warning(this, tr("Page not saved"),
+                         tr("Page %1 could not be saved:\n%2\n\nIts ink stays here until it can be saved.")
+                             .arg(page)
+                             .arg(error));
+}
+
 void Mervo::closeEvent(QCloseEvent* e)
 {
     m_current->commitPending();
-    save(m_current->page());
-    e->accept();
+    QString error;
+    if (save(m_current->page(), &error)) {
+        e->accept();
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, tr("Page not saved"),
+                    tr("Page %1 could not be saved:\n%2\n\nClose anyway and lose its changes?")
+                        .arg(m_current->page())
+                        .arg(error),
+                    QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Cancel);
+    if (box.exec() == QMessageBox::Discard)
+        e->accept();
+    else
+        e->ignore();
 }
 
 void Mervo::slotPoint()
@@ -209,36 +267,58 @@ void Mervo::slotDeletePage()
         return;
     MervoWidget* w = m_current;
     const int page = w->page();
-    // Showing another tab saves the page under its old number and loads the one shown.
+    // Showing another tab loads the page shown; nothing of the page deleted is saved.
+    m_discarding = true;
     m_tabs->removeTab(m_tabs->indexOf(w));
+    m_discarding = false;
     m_pages.removeOne(w);
     delete w;
 
-    if (page == m_pageCount - 1) {
-        QFile::remove(mervo_datafile(page));
-    } else {
-        for (int a = page + 1; a < m_pageCount; ++a)
-            std::rename(QFile::encodeName(mervo_datafile(a)).constData(),
-                        QFile::encodeName(mervo_datafile(a - 1)).constData());
-        for (int k = 0; k < m_pages.size(); ++k) {
-            m_pages.at(k)->setPage(k);
-            m_tabs->setTabText(m_tabs->indexOf(m_pages.at(k)), QString::number(k));
-        }
+    const QStringList failed = renumberFiles(page);
+    for (int k = 0; k < m_pages.size(); ++k) {
+        m_pages.at(k)->setPage(k);
+        m_tabs->setTabText(m_tabs->indexOf(m_pages.at(k)), QString::number(k));
     }
     --m_pageCount;
+    m_current->setFocus();
+    if (!failed.isEmpty())
+        QMessageBox::warning(this, tr("Delete Page"),
+                             tr("These files could not be renumbered:\n%1").arg(failed.join(QLatin1Char('\n'))));
+}
+
+// Removes the deleted page's file and memo and moves those of the pages after it
+// down by one. Returns the files that could not be moved.
+QStringList Mervo::renumberFiles(int deleted)
+{
+    QStringList failed;
+    for (const auto& file : {&mervo_datafile, &MervoMemo::memoFile}) {
+        QFile::remove(file(deleted));
+        for (int a = deleted + 1; a < m_pageCount; ++a) {
+            const QString from = file(a);
+            if (QFile::exists(from)
+                && std::rename(QFile::encodeName(from).constData(), QFile::encodeName(file(a - 1)).constData()) != 0)
+                failed << from;
+        }
+    }
+    return failed;
 }
 
 void Mervo::slotClear()
 {
     if (!confirm(this, tr("Clear Page")))
         return;
+    // A character still waiting for its timer goes with the page it was written on.
+    m_current->dropPending();
     m_data->clear();
-    save(m_current->page());
+    QString error;
+    if (!save(m_current->page(), &error))
+        warnNotSaved(m_current->page(), error);
     m_current->jumpTo(QPoint(0, 0));
 }
 
 void Mervo::slotPng()
 {
+    m_current->commitPending();
     QDialog dialog(this);
     dialog.setModal(true);
     auto* grid = new QGridLayout(&dialog);
@@ -287,6 +367,7 @@ bool Mervo::exportPng(const QString& path, int width, int charHeight)
 
 void Mervo::slotMemo()
 {
+    m_current->commitPending();
     MervoMemo memo(this, nullptr, m_current->page(), m_data, m_current->charHeight());
     memo.showMaximized();
     memo.exec();

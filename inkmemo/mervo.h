@@ -11,6 +11,9 @@ class QToolButton;
 
 // $HOME/Applications/mervo/<page>.mervo
 QString mervo_datafile(int page);
+// Copies a file that did not read cleanly to <file>.damaged (or .damaged.2, ...)
+// before it is overwritten; returns the copy's path, empty when it could not be made.
+QString mervo_keepDamaged(const QString& path);
 
 // The ink memo's window: numbered pages as tabs over one shared page model, which
 // is saved under the page left and loaded for the page shown on every tab change.
@@ -27,7 +30,9 @@ public:
 
     MervoWidget* insertNewPage(int page);
     void setCharHeight(MervoWidget* widget, int h);
-    void save(int page);
+    // Saves the page in memory as page `page` when it was changed or has no file yet;
+    // a file that loaded with damage is kept beside it first. error tells why not.
+    bool save(int page, QString* error = nullptr);
     void load(int page);
     // Writes the current page as a PNG image W pixels wide at character height H.
     bool exportPng(const QString& path, int width, int charHeight);
@@ -51,6 +56,8 @@ private:
     void buildToolButtons();
     QToolButton* addToolButton(const QString& image, bool toggle);
     void showPage(MervoWidget* widget);
+    void warnNotSaved(int page, const QString& error);
+    QStringList renumberFiles(int deleted);
 
     MervoData* m_data;
     MervoWidget* m_current = nullptr;
@@ -64,4 +71,8 @@ private:
     QToolButton* m_enterButton = nullptr;
     QToolButton* m_pointButton = nullptr;
     QToolButton* m_twoButton = nullptr;
+    // Set while a deleted page's tab goes, which saves nothing of it.
+    bool m_discarding = false;
+    // Set while a page that could not be saved is shown again.
+    bool m_stayingOnPage = false;
 };

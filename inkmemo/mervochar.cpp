@@ -203,6 +203,7 @@ QDataStream& operator>>(QDataStream& in, MervoChar& c)
     QPolygon points;
     QBitArray bits;
     QString text;
+    bool hasText = false;
     // Tagged fields in any order; the first byte that is no tag of this kind ends the record.
     for (;;) {
         quint8 tag = 0;
@@ -221,11 +222,18 @@ QDataStream& operator>>(QDataStream& in, MervoChar& c)
             ok = readBits(in, bits);
         } else if (kind == KindText && tag == TagText) {
             ok = readText(in, text);
+            hasText = true;
         } else {
             break;
         }
         if (!ok)
             return in;
+    }
+    // A text record without its text is no character the program writes, and would
+    // be written back as an end mark.
+    if (kind == KindText && !hasText) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return in;
     }
     // Drawing reads one connected bit per point.
     bits.resize(points.size());

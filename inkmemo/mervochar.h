@@ -52,6 +52,7 @@ private:
 
 // One record of a page file. Reading sets the stream's status to ReadPastEnd on a
 // truncated record and to ReadCorruptData on one that cannot be sound (unknown record
-// kind, counts larger than the bytes left, an odd text length, a point too far out).
+// kind, counts larger than the bytes left, an odd text length, a text record without
+// its text, a point too far out).
 QDataStream& operator<<(QDataStream& out, const MervoChar& c);
 QDataStream& operator>>(QDataStream& in, MervoChar& c);

@@ -69,6 +69,7 @@ void MervoData::clear()
 {
     m_chars.clear();
     m_chars.append(MervoChar(QLatin1String("")));
+    m_modified = true;
 }
 
 bool MervoData::insert(int pos, const MervoChar& c)
@@ -76,6 +77,7 @@ bool MervoData::insert(int pos, const MervoChar& c)
     if (pos < 0 || pos >= count())
         return false;
     m_chars.insert(pos, c);
+    m_modified = true;
     return true;
 }
 
@@ -84,10 +86,17 @@ bool MervoData::remove(int pos)
     if (pos < 0 || pos >= count())
         return false;
     m_chars.removeAt(pos);
+    m_modified = true;
     return true;
 }
 
-bool MervoData::save(const QString& path) const
+void MervoData::markSaved()
+{
+    m_modified = false;
+    m_damaged = false;
+}
+
+QByteArray MervoData::toBytes() const
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -97,23 +106,34 @@ bool MervoData::save(const QString& path) const
     out << Version;
     for (const MervoChar& c : m_chars)
         out << c;
+    return bytes;
+}
 
+bool MervoData::save(const QString& path, QString* error) const
+{
+    const QByteArray bytes = toBytes();
     SafeFile file(path);
-    if (!file.open() || !file.write(bytes) || file.writtenSize() != bytes.size()) {
-        file.cancel();
-        return false;
-    }
-    return file.commit();
+    if (file.open() && file.write(bytes) && file.writtenSize() == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    file.cancel();
+    return false;
 }
 
 bool MervoData::load(const QString& path)
 {
+    m_modified = false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_damaged = file.exists();
         return false;
+    }
     QDataStream in(&file);
     if (!readHeader(in)) {
         clear();
+        m_modified = false;
+        m_damaged = true;
         return false;
     }
     m_chars.clear();
@@ -129,6 +149,9 @@ bool MervoData::load(const QString& path)
     }
     if (m_chars.isEmpty() || !m_chars.last().isEndMark())
         m_chars.append(MervoChar(QLatin1String("")));
+    // Whatever was skipped, repaired or not read shows as a difference.
+    const QByteArray bytes = toBytes();
+    m_damaged = file.size() != bytes.size() || !file.seek(0) || file.read(bytes.size()) != bytes;
     return true;
 }
 

@@ -41,6 +41,15 @@ void MervoWidget::commitPending()
     slotTimeOut();
 }
 
+void MervoWidget::dropPending()
+{
+    m_charTimer.stop();
+    m_strokePoints.clear();
+    m_strokeConnected.clear();
+    m_liveInk.clear();
+    update();
+}
+
 void MervoWidget::insertText(const QString& text)
 {
     if (!isVisible())

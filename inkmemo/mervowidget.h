@@ -28,9 +28,13 @@ public:
     QSize sizeHint() const override { return QSize(240, 320); }
 
     void selectPoint();
+    // Leaves point-select mode without moving the cursor.
+    void cancelSelectPoint() { m_selectingPoint = false; }
     void jumpTo(QPoint pos);
     // Inserts a character still waiting for its timer now.
     void commitPending();
+    // Forgets a character still waiting for its timer.
+    void dropPending();
 
 public slots:
     void slotSpace();

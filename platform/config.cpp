@@ -1,20 +1,180 @@
 #include "platform/config.h"
 
-#include <QDir>
-#include <QSettings>
-#include <QStringList>
+#include "platform/safefile.h"
 
-Config::Config(const QString& name, Domain)
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+struct ConfigEntry
 {
-    const QString path = filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    m_settings = new QSettings(path, QSettings::IniFormat);
+    QString key; // null for a line without "=", kept as it stands in value
+    QString value;
+};
+
+struct ConfigGroup
+{
+    QString name;
+    QList<ConfigEntry> entries;
+};
+
+struct ConfigChange
+{
+    QString group;
+    ConfigEntry entry;
+};
+
+namespace {
+const QChar Quote(QLatin1Char('"'));
+
+bool isQuoted(const QString& v)
+{
+    return v.size() >= 2 && v.startsWith(Quote) && v.endsWith(Quote);
+}
+
+QString unquote(const QString& v)
+{
+    if (!isQuoted(v))
+        return v;
+    QString out;
+    const QString inner = v.mid(1, v.size() - 2);
+    for (qsizetype i = 0; i < inner.size(); ++i) {
+        const QChar next = i + 1 < inner.size() ? inner.at(i + 1) : QChar();
+        if (inner.at(i) == QLatin1Char('\\') && (next == QLatin1Char('\\') || next == QLatin1Char('n')
+                                                  || next == QLatin1Char('r'))) {
+            out += next == QLatin1Char('n') ? QChar(QLatin1Char('\n'))
+                 : next == QLatin1Char('r') ? QChar(QLatin1Char('\r'))
+                                            : next;
+            ++i;
+        } else {
+            out += inner.at(i);
+        }
+    }
+    return out;
+}
+
+// The value as it stands, unless it would not read back so.
+QString quoteIfNeeded(const QString& v)
+{
+    if (!v.contains(QLatin1Char('\n')) && !v.contains(QLatin1Char('\r')) && v == v.trimmed() && !isQuoted(v))
+        return v;
+    QString out = Quote;
+    for (QChar c : v) {
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else
+            out += c;
+    }
+    return out + Quote;
+}
+
+qsizetype groupIndex(QList<ConfigGroup>& groups, const QString& name)
+{
+    for (qsizetype i = 0; i < groups.size(); ++i)
+        if (groups.at(i).name == name)
+            return i;
+    groups.append({name, {}});
+    return groups.size() - 1;
+}
+
+void set(QList<ConfigGroup>& groups, const QString& group, const ConfigEntry& entry)
+{
+    QList<ConfigEntry>& entries = groups[groupIndex(groups, group)].entries;
+    for (ConfigEntry& e : entries) {
+        if (!e.key.isNull() && e.key == entry.key) {
+            e.value = entry.value;
+            return;
+        }
+    }
+    entries.append(entry);
+}
+
+QList<ConfigGroup> parse(const QString& text)
+{
+    QList<ConfigGroup> groups;
+    QString group;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        const QString t = line.trimmed();
+        if (t.isEmpty())
+            continue;
+        if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'))) {
+            group = t.mid(1, t.size() - 2);
+            groupIndex(groups, group);
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        const QString key = eq < 0 ? QString() : line.left(eq).trimmed();
+        if (key.isEmpty())
+            groups[groupIndex(groups, group)].entries.append({QString(), t});
+        else
+            set(groups, group, {key, unquote(line.mid(eq + 1).trimmed())});
+    }
+    return groups;
+}
+
+QByteArray format(const QList<ConfigGroup>& groups)
+{
+    QString out;
+    for (const ConfigGroup& g : groups) {
+        if (g.name.isEmpty() && g.entries.isEmpty())
+            continue;
+        if (!out.isEmpty())
+            out += QLatin1Char('\n');
+        if (!g.name.isEmpty())
+            out += QLatin1Char('[') + g.name + QLatin1String("]\n");
+        for (const ConfigEntry& e : g.entries)
+            out += (e.key.isNull() ? e.value : e.key + QLatin1Char('=') + quoteIfNeeded(e.value)) + QLatin1Char('\n');
+    }
+    return out.toUtf8();
+}
+
+// The file's groups; false when it exists but cannot be read.
+bool readFile(const QString& path, QList<ConfigGroup>& groups)
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    groups = parse(QString::fromUtf8(bytes));
+    return true;
+}
+} // namespace
+
+Config::Config(const QString& name, Domain) : m_path(filePath(name))
+{
+    m_readable = readFile(m_path, m_groups);
 }
 
 Config::~Config()
 {
-    m_settings->sync();
-    delete m_settings;
+    if (!m_changes.isEmpty() && m_readable && !write())
+        qWarning("palmtop: settings not written to %s", qPrintable(m_path));
+}
+
+bool Config::write()
+{
+    // Whatever the file holds now (hand edits made meanwhile), with our changes on top.
+    QList<ConfigGroup> groups;
+    if (!readFile(m_path, groups))
+        return false;
+    for (const auto& change : std::as_const(m_changes))
+        set(groups, change.group, change.entry);
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    const QByteArray bytes = format(groups);
+    SafeFile file(m_path);
+    if (!file.open() || !file.write(bytes) || file.writtenSize() != bytes.size()) {
+        file.cancel();
+        return false;
+    }
+    return file.commit();
 }
 
 QString Config::filePath(const QString& name)
@@ -30,62 +190,63 @@ void Config::setGroup(const QString& group)
     m_group = group;
 }
 
-QString Config::fullKey(const QString& key) const
+const QString* Config::value(const QString& key) const
 {
-    return m_group.isEmpty() ? key : m_group + QLatin1Char('/') + key;
+    for (const ConfigGroup& g : m_groups) {
+        if (g.name != m_group)
+            continue;
+        for (const ConfigEntry& e : g.entries)
+            if (!e.key.isNull() && e.key == key)
+                return &e.value;
+    }
+    return nullptr;
 }
 
 bool Config::hasKey(const QString& key) const
 {
-    return m_settings->contains(fullKey(key));
-}
-
-QString Config::rawValue(const QString& key, bool* present) const
-{
-    const QVariant v = m_settings->value(fullKey(key));
-    *present = v.isValid();
-    // A hand-written value with commas comes back from the INI parser as a list.
-    if (v.typeId() == QMetaType::QStringList)
-        return v.toStringList().join(QStringLiteral(", "));
-    return v.toString();
+    return value(key) != nullptr;
 }
 
 QString Config::readEntry(const QString& key, const QString& deflt) const
 {
-    bool present = false;
-    const QString value = rawValue(key, &present);
-    if (!present)
+    const QString* v = value(key);
+    if (!v)
         return deflt;
-    return value.isEmpty() ? QString() : value;
+    return v->isEmpty() ? QString() : *v;
 }
 
 int Config::readNumEntry(const QString& key, int deflt) const
 {
-    bool present = false;
-    const QString value = rawValue(key, &present);
-    if (!present)
+    const QString* v = value(key);
+    if (!v)
         return deflt;
     bool ok = false;
-    const int n = value.trimmed().toInt(&ok);
+    const int n = v->trimmed().toInt(&ok);
     return ok ? n : 0;
 }
 
 bool Config::readBoolEntry(const QString& key, bool deflt) const
 {
-    bool present = false;
-    const QString value = rawValue(key, &present).trimmed().toLower();
-    if (!present)
+    const QString* v = value(key);
+    if (!v)
         return deflt;
-    if (value == QLatin1String("true"))
+    const QString word = v->trimmed().toLower();
+    if (word == QLatin1String("true"))
         return true;
-    if (value == QLatin1String("false"))
+    if (word == QLatin1String("false"))
         return false;
-    return value.toInt() != 0;
+    return word.toInt() != 0;
 }
 
 void Config::writeEntry(const QString& key, const QString& value)
 {
-    m_settings->setValue(fullKey(key), value);
+    const QString* old = this->value(key);
+    if (old && *old == value)
+        return;
+    // A null text is stored as an empty value, which reads back as a null string.
+    const ConfigEntry entry {key, value.isNull() ? QLatin1String("") : value};
+    set(m_groups, m_group, entry);
+    m_changes.append({m_group, entry});
 }
 
 void Config::writeEntry(const QString& key, const char* value)
@@ -95,10 +256,10 @@ void Config::writeEntry(const QString& key, const char* value)
 
 void Config::writeEntry(const QString& key, int value)
 {
-    m_settings->setValue(fullKey(key), value);
+    writeEntry(key, QString::number(value));
 }
 
 void Config::writeEntry(const QString& key, bool value)
 {
-    m_settings->setValue(fullKey(key), value);
+    writeEntry(key, value ? QStringLiteral("true") : QStringLiteral("false"));
 }

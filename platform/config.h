@@ -1,11 +1,20 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
-class QSettings;
+struct ConfigGroup;
+struct ConfigChange;
 
-// A named settings file of the user: ${XDG_CONFIG_HOME:-$HOME/.config}/palmtop/<name>.conf.
-// Writes reach the file when the object is destroyed.
+// A named settings file of the user: ${XDG_CONFIG_HOME:-$HOME/.config}/palmtop/<name>.conf,
+// groups as "[Group]", lines "Key=value", edited by hand as often as by the programs.
+// A value is what stands after the first "=" of its line, spaces around it trimmed:
+// no comments, escapes or lists. Only a value that would not read back so (line ends,
+// spaces at either end, or double quotes at both ends) is written in double quotes,
+// with "\\", "\n" and "\r" for backslash, line feed and carriage return.
+// Groups and keys keep the order in which they were first written; lines that hold no
+// "=" are kept where they stand. Writes reach the file when the object is destroyed,
+// on top of whatever the file holds then, so keys changed by hand meanwhile survive.
 class Config
 {
 public:
@@ -32,9 +41,12 @@ public:
     void writeEntry(const QString& key, bool value);
 
 private:
-    QString rawValue(const QString& key, bool* present) const;
-    QString fullKey(const QString& key) const;
+    const QString* value(const QString& key) const;
+    bool write();
 
-    QSettings* m_settings;
+    QString m_path;
     QString m_group;
+    QList<ConfigGroup> m_groups;
+    QList<ConfigChange> m_changes; // in the order written
+    bool m_readable = true;
 };

@@ -13,6 +13,9 @@ public:
     QCopEnvelope(const QString& channel, const QByteArray& message);
     ~QCopEnvelope();
 
+    // How long a sender waits for a server that is alive but does not accept yet (ms).
+    static constexpr int BusyWait = 20000;
+
     // Sends now; true when a listener took the message.
     static bool send(const QString& channel, const QByteArray& message, const QByteArray& data);
 

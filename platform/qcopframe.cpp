@@ -20,26 +20,17 @@ QByteArray QCopFrame::encode(const QByteArray& msg, const QByteArray& data)
     return frame + payload;
 }
 
-bool QCopFrame::take(QByteArray& buffer, QList<QPair<QByteArray, QByteArray>>& out)
+quint32 QCopFrame::payloadLength(const char* header)
 {
-    while (buffer.size() >= 4) {
-        const quint32 length = qFromBigEndian<quint32>(buffer.constData());
-        if (length > MaxFrame)
-            return false;
-        if (quint32(buffer.size()) - 4 < length)
-            return true;
-        const QByteArray payload = buffer.mid(4, length);
-        buffer.remove(0, 4 + length);
+    return qFromBigEndian<quint32>(header);
+}
 
-        QDataStream in(payload);
-        in.setVersion(StreamVersion);
-        QByteArray msg, data;
-        in >> msg >> data;
-        if (in.status() != QDataStream::Ok || !in.atEnd() || msg.isEmpty())
-            return false;
-        out.append({msg, data});
-    }
-    return true;
+bool QCopFrame::decode(const QByteArray& payload, QByteArray& msg, QByteArray& data)
+{
+    QDataStream in(payload);
+    in.setVersion(StreamVersion);
+    in >> msg >> data;
+    return in.status() == QDataStream::Ok && in.atEnd() && !msg.isEmpty();
 }
 
 QList<QByteArray> QCopFrame::argumentTypes(const QByteArray& msg)

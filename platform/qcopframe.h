@@ -12,9 +12,11 @@ public:
     static constexpr quint32 MaxFrame = 16 * 1024 * 1024;
 
     static QByteArray encode(const QByteArray& msg, const QByteArray& data);
-    // Takes complete frames from the front of buffer. Returns false when the
-    // buffer holds a malformed frame (the connection should then be dropped).
-    static bool take(QByteArray& buffer, QList<QPair<QByteArray, QByteArray>>& out);
+    // The length of the payload that follows a frame's first four bytes.
+    static quint32 payloadLength(const char* header);
+    // Reads a frame's payload; false when it is malformed (the connection should
+    // then be dropped).
+    static bool decode(const QByteArray& payload, QByteArray& msg, QByteArray& data);
 
     // Argument types named in a message signature such as "JumpTo(int)".
     static QList<QByteArray> argumentTypes(const QByteArray& msg);

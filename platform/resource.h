@@ -10,4 +10,7 @@ class Resource
 public:
     static QPixmap loadPixmap(const QString& name);
     static QString themeIconName(const QString& name);
+
+private:
+    static QPixmap findPixmap(const QString& name);
 };

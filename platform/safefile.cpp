@@ -5,26 +5,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// True when replacing the file by a new one would lose something of it.
-static bool mustWriteInPlace(const QString& target)
+// True when a new file in place of the old one would lose something of it.
+static bool mustWriteInPlace(const QString& target, const struct stat& st)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(target).constData(), &st) != 0)
-        return false;
     if (st.st_nlink > 1)
         return true;
-    if (st.st_uid != ::geteuid() && ::geteuid() != 0)
+    if (::access(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), W_OK) != 0)
         return true;
-    if (st.st_gid != ::getegid() && ::geteuid() != 0) {
-        // We may keep the group only when we belong to it.
-        gid_t groups[256];
-        const int n = ::getgroups(256, groups);
-        for (int i = 0; i < n; ++i)
-            if (groups[i] == st.st_gid)
-                return false;
-        return true;
-    }
-    return false;
+    return st.st_uid != ::geteuid() && ::geteuid() != 0;
+}
+
+// Gives the new file the old one's owner, group and mode. The owner comes first:
+// changing it clears the set-id bits, which the mode then puts back.
+static bool keepOwnerAndMode(int fd, const struct stat& st)
+{
+    if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd, st.st_uid, st.st_gid) != 0)
+        return false;
+    return ::fchmod(fd, st.st_mode & 07777) == 0;
 }
 
 SafeFile::SafeFile(const QString& path) : m_path(path), m_save(path) {}
@@ -38,52 +35,52 @@ bool SafeFile::open()
 {
     const QString target = QFileInfo(m_path).canonicalFilePath();
     const QString real = target.isEmpty() ? m_path : target;
-    m_inPlace = mustWriteInPlace(real);
+    struct stat st {};
+    const bool exists = ::stat(QFile::encodeName(real).constData(), &st) == 0;
+    m_inPlace = exists && mustWriteInPlace(real, st);
     if (!m_inPlace) {
         m_save.setFileName(real);
-        m_save.setDirectWriteFallback(true);
-        if (!m_save.open(QIODevice::WriteOnly))
+        m_save.setDirectWriteFallback(false);
+        if (m_save.open(QIODevice::WriteOnly) && (!exists || keepOwnerAndMode(m_save.handle(), st)))
+            return true;
+        cancel();
+        if (!exists)
             return false;
-        // QSaveFile falls back to the file itself when the folder is not writable.
-        m_inPlace = !QFileInfo(QFileInfo(real).absolutePath()).isWritable();
-        struct stat st {};
-        if (!m_inPlace && ::geteuid() == 0 && ::stat(QFile::encodeName(real).constData(), &st) == 0)
-            (void)::fchown(m_save.handle(), st.st_uid, st.st_gid);
-        return true;
+        // A group we are no member of, or no room for a new name: the file itself is rewritten.
+        m_inPlace = true;
     }
-    m_direct.setFileName(real);
-    return m_direct.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    return m_direct.open(real);
 }
 
 bool SafeFile::write(const QByteArray& bytes)
 {
-    QFileDevice& dev = m_direct.isOpen() ? static_cast<QFileDevice&>(m_direct) : m_save;
-    return dev.write(bytes) == bytes.size();
+    if (m_inPlace) {
+        m_direct.write(bytes);
+        return m_direct.isOpen();
+    }
+    return m_save.write(bytes) == bytes.size();
 }
 
 qint64 SafeFile::writtenSize()
 {
-    QFileDevice& dev = m_direct.isOpen() ? static_cast<QFileDevice&>(m_direct) : m_save;
-    if (!dev.flush())
+    if (m_inPlace)
+        return m_direct.flush() ? m_direct.size() : -1;
+    if (!m_save.flush())
         return -1;
     struct stat st {};
-    if (::fstat(dev.handle(), &st) != 0)
+    if (::fstat(m_save.handle(), &st) != 0)
         return -1;
     return st.st_size;
 }
 
 bool SafeFile::commit()
 {
-    if (m_direct.isOpen()) {
-        const bool flushed = m_direct.flush() && ::fsync(m_direct.handle()) == 0;
-        m_direct.close();
-        return flushed && m_direct.error() == QFileDevice::NoError;
-    }
+    if (m_inPlace)
+        return m_direct.commit();
     if (!m_save.isOpen())
         return false;
     if (!m_save.flush() || ::fsync(m_save.handle()) != 0) {
-        m_save.cancelWriting();
-        m_save.commit();
+        cancel();
         return false;
     }
     return m_save.commit();
@@ -95,11 +92,10 @@ void SafeFile::cancel()
         m_save.cancelWriting();
         m_save.commit();
     }
-    if (m_direct.isOpen())
-        m_direct.close();
+    m_direct.cancel();
 }
 
 QString SafeFile::errorString() const
 {
-    return m_direct.isOpen() || m_inPlace ? m_direct.errorString() : m_save.errorString();
+    return m_inPlace ? m_direct.errorString() : m_save.errorString();
 }

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QFile>
+#include "platform/inplacefile.h"
+
 #include <QSaveFile>
 #include <QString>
 
 // Writes a file so that a failed write never destroys the old content: the bytes
 // go to a temporary file in the same folder, which replaces the target only on
-// commit(). The target's permissions are kept and a symbolic link is written
-// through to its target. Where a replacement would change the file in ways the
-// user can see (a folder we may not write, several hard links, an owner we
-// cannot give back) the file is written in place instead.
+// commit(). The target's owner, group and mode (set-id bits included) are kept and
+// a symbolic link is written through to its target. Where a replacement would
+// change the file in ways the user can see (a folder we may not write, several hard
+// links, an owner or group we cannot give back) the file is rewritten in place,
+// just as safely (InPlaceFile).
 class SafeFile
 {
 public:
@@ -29,5 +31,5 @@ private:
     QString m_path;
     bool m_inPlace = false;
     QSaveFile m_save;
-    QFile m_direct;
+    InPlaceFile m_direct;
 };

@@ -12,12 +12,16 @@ struct ModalAnswer::State
     bool answered = false;
     QString title;
     QString text;
+    std::function<void(QDialog*)> prepare;
     QTimer timer;
 };
 
-ModalAnswer::ModalAnswer(const QString& button) : m_state(new State)
+ModalAnswer::ModalAnswer(const QString& button) : ModalAnswer(button, nullptr) {}
+
+ModalAnswer::ModalAnswer(const QString& button, std::function<void(QDialog*)> prepare) : m_state(new State)
 {
     m_state->button = button;
+    m_state->prepare = std::move(prepare);
     m_state->timer.setInterval(10);
     QObject::connect(&m_state->timer, &QTimer::timeout, [s = m_state] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -31,6 +35,8 @@ ModalAnswer::ModalAnswer(const QString& button) : m_state(new State)
             if (auto* box = qobject_cast<QMessageBox*>(dialog))
                 s->text = box->text();
             s->timer.stop();
+            if (s->prepare)
+                s->prepare(dialog);
             b->click();
             return;
         }

@@ -3,6 +3,7 @@
 #include "qpeeditor.h"
 #include "textedit.h"
 #include "document.h"
+#include "filedialog.h"
 
 #include "platform/config.h"
 #include "platform/doclnk.h"
@@ -11,10 +12,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -47,9 +46,10 @@ private:
     // Settings of the "View" group, written before the window reads them.
     static void setView(const QMap<QString, QVariant>& values)
     {
-        QSettings conf(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat);
+        Config conf(QStringLiteral("VElino"));
+        conf.setGroup(QStringLiteral("View"));
         for (auto it = values.begin(); it != values.end(); ++it)
-            conf.setValue(QStringLiteral("View/") + it.key(), it.value());
+            conf.writeEntry(it.key(), it.value().toString());
     }
 
     static void typeText(TextEdit& w, const QString& text)
@@ -186,9 +186,10 @@ private slots:
         QTimer answer;
         connect(&answer, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                dialog->selectFile(other);
-                static_cast<QDialog*>(dialog)->accept();
+            if (auto* dialog = qobject_cast<FileDialog*>(modal)) {
+                QCOMPARE(dialog->getAbsSelectedFileName(), own); // its folder, its name
+                dialog->setName(QStringLiteral("other.txt"));
+                dialog->accept();
             } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 questions << box->text();
                 for (QAbstractButton* b : box->buttons())
@@ -204,6 +205,49 @@ private slots:
         // Refusing still renames the document, as the question's answer counts as done.
         QCOMPARE(w.document()->file(), other);
         QCOMPARE(w.windowTitle(), QStringLiteral("other.txt(UTF-8 file) - VElino"));
+    }
+
+    // Save as, open and the filer run the editor's own dialog with the window's settings:
+    // the small save layout, the name proposed from the first line, the user folders,
+    // and the folder of the current file.
+    void fileDialogsFollowTheSettings()
+    {
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("card")));
+        writeBytes(path(QStringLiteral("card/b.txt")), "bee\n");
+        setView({{QStringLiteral("SmallSaveDialog"), true},
+                 {QStringLiteral("AppendFileExtension"), true},
+                 {QStringLiteral("UserJumpU"), path(QStringLiteral("card"))}});
+        TextEdit w(QStringLiteral("VElino"));
+        w.resize(240, 320);
+        typeText(w, QStringLiteral("first words\nmore"));
+        QList<int> modes;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<FileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            modes << dialog->mode();
+            if (dialog->mode() == FileDialog::Save) {
+                QCOMPARE(dialog->height(), 320 / 2 - 25);
+                dialog->cd_user_U();
+                dialog->inputFileName();
+                dialog->accept();
+            } else if (dialog->mode() == FileDialog::Open) {
+                QCOMPARE(dialog->getAbsSelectedPath(), path(QStringLiteral("card")));
+                dialog->setName(QStringLiteral("b.txt"));
+                dialog->accept();
+            } else {
+                QCOMPARE(dialog->getAbsSelectedPath(), path(QStringLiteral("card")));
+                dialog->reject();
+            }
+        });
+        answer.start(5);
+        w.fileMenuSaveAs();
+        QCOMPARE(readBytes(path(QStringLiteral("card/first.txt"))), QByteArray("first words\nmore"));
+        w.fileOpen();
+        QCOMPARE(w.document()->file(), path(QStringLiteral("card/b.txt")));
+        w.fileMenuFiler();
+        QCOMPARE(modes, QList<int>({FileDialog::Save, FileDialog::Open, FileDialog::Filer}));
     }
 
     void modifiedTextWarning()
@@ -484,7 +528,7 @@ private slots:
         TextEdit w(QStringLiteral("VElino"));
         w.openThisFile(path(QStringLiteral("kept.txt")));
         {
-            ModalAnswer cancel(QStringLiteral("Cancel"));
+            ModalAnswer cancel(QStringLiteral("CANCEL"));
             w.fileRevert();
             QVERIFY(cancel.answered());
         }

@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -67,11 +66,13 @@ private slots:
 
     void fixedWidthWrapKeepsTheCursor()
     {
-        QSettings conf(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat);
-        conf.setValue(QStringLiteral("View/Wrap"), true);
-        conf.setValue(QStringLiteral("View/WrapMethod"), 40);
-        conf.setValue(QStringLiteral("View/LineNumber"), 1);
-        conf.sync();
+        {
+            Config conf(QStringLiteral("VElino"));
+            conf.setGroup(QStringLiteral("View"));
+            conf.writeEntry(QStringLiteral("Wrap"), true);
+            conf.writeEntry(QStringLiteral("WrapMethod"), 40);
+            conf.writeEntry(QStringLiteral("LineNumber"), 1);
+        }
         const QString longLines = dir.filePath(QStringLiteral("long.txt"));
         QFile f(longLines);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -100,8 +101,11 @@ private slots:
     void okKeyAndMessageReachAccept()
     {
         auto* app = static_cast<QPEApplication*>(qApp);
-        QSettings(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat)
-            .setValue(QStringLiteral("View/OKisEnter"), true);
+        {
+            Config conf(QStringLiteral("VElino"));
+            conf.setGroup(QStringLiteral("View"));
+            conf.writeEntry(QStringLiteral("OKisEnter"), true);
+        }
         TextEdit w(QStringLiteral("VElino"));
         app->showMainWidget(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));

@@ -1,5 +1,6 @@
 #include "listlastfile.h"
 #include "modalanswer.h"
+#include "testfiles.h"
 #include "qpeeditor.h"
 #include "settingstable.h"
 #include "textedit.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -30,16 +30,35 @@ private:
     static QString confPath() { return Config::filePath(QStringLiteral("VElino")); }
     static QString conf2Path() { return Config::filePath(QStringLiteral("VElino_r")); }
 
+    // Values as a hand would write them, keys as "Group/Key".
     static void handMade(const QString& file, const QMap<QString, QVariant>& values)
     {
-        QSettings conf(file, QSettings::IniFormat);
-        for (auto it = values.begin(); it != values.end(); ++it)
-            conf.setValue(it.key(), it.value());
+        Config conf(QFileInfo(file).completeBaseName());
+        for (auto it = values.begin(); it != values.end(); ++it) {
+            conf.setGroup(it.key().section(QLatin1Char('/'), 0, 0));
+            conf.writeEntry(it.key().section(QLatin1Char('/'), 1), it.value().toString());
+        }
     }
 
     static QVariant written(const QString& file, const QString& key)
     {
-        return QSettings(file, QSettings::IniFormat).value(key);
+        Config conf(QFileInfo(file).completeBaseName());
+        conf.setGroup(key.section(QLatin1Char('/'), 0, 0));
+        return conf.readEntry(key.section(QLatin1Char('/'), 1));
+    }
+
+    // The keys of a group in the order they stand in the file.
+    static QStringList keysOf(const QString& file, const QString& group)
+    {
+        QStringList keys;
+        bool inGroup = false;
+        for (const QByteArray& line : readAll(file).split('\n')) {
+            if (line.startsWith('['))
+                inGroup = line == '[' + group.toUtf8() + ']';
+            else if (inGroup && line.contains('='))
+                keys << QString::fromUtf8(line.left(line.indexOf('=')));
+        }
+        return keys;
     }
 
     QString makeFile(const QString& name)
@@ -107,12 +126,15 @@ private slots:
         }
         for (auto it = written.begin(); it != written.end(); ++it) {
             const QStringList fileAndKey = it.key().split(QLatin1Char(':'));
-            QVERIFY2(QSettings(fileAndKey[0], QSettings::IniFormat).contains(fileAndKey[1]) == it.value(),
-                     qPrintable(it.key()));
+            Config conf(QFileInfo(fileAndKey[0]).completeBaseName());
+            conf.setGroup(fileAndKey[1].section(QLatin1Char('/'), 0, 0));
+            QVERIFY2(conf.hasKey(fileAndKey[1].section(QLatin1Char('/'), 1)) == it.value(), qPrintable(it.key()));
         }
-        QSettings view(confPath(), QSettings::IniFormat);
-        view.beginGroup(QStringLiteral("View"));
-        QCOMPARE(view.childKeys().size(), 27 + 10);
+        // The keys stand in the order written.
+        const QStringList view = keysOf(confPath(), QStringLiteral("View"));
+        QCOMPARE(view.size(), 27 + 10);
+        QCOMPARE(view.mid(0, 4), (QStringList{"FontSize", "Wrap", "WrapMethod", "AutoIndent"}));
+        QCOMPARE(view.mid(24, 4), (QStringList{"VerticalLine", "ScrollBarDisp", "FontFamilyName", "SearchWords1"}));
     }
 
     void correctionsFromHandMadeFile_data()
@@ -393,6 +415,7 @@ private slots:
         idioms.idiom[8] = QStringLiteral("Dear \\n");
         w.applyIdioms(idioms);
         QCOMPARE(written(conf2Path(), QStringLiteral("Idiom/rIdiom9")).toString(), QStringLiteral("Dear \\n"));
+        QVERIFY(readAll(conf2Path()).contains("\nrIdiom9=Dear \\n\n")); // as it stands, for hand editing
 
         EditorSettings keys = w.settings();
         keys.specialKey.fnM = 15;
@@ -507,10 +530,10 @@ private slots:
         QCOMPARE(w.editor()->toPlainText(), QStringLiteral("ab\ncd\n\tef"));
 
         // Ctrl+A is "save as", not the text widget's select all.
-        ModalAnswer cancel(QStringLiteral("Cancel"));
+        ModalAnswer cancel(QStringLiteral("CANCEL"));
         QTest::keyClick(w.editor(), Qt::Key_A, Qt::ControlModifier);
         QVERIFY(cancel.answered());
-        QCOMPARE(cancel.title(), QStringLiteral("save"));
+        QCOMPARE(cancel.title(), QStringLiteral(">> Save <<"));
     }
 };
 

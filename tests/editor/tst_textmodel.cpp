@@ -49,6 +49,8 @@ private slots:
             }
             QCOMPARE(model.text(), reference);
             compareLines(model.buffer(), reference);
+            if (step % 50 == 0)
+                QCOMPARE(model.contiguous().toString(), reference);
             states.append(reference);
         }
         // Commands are undone one at a time, back to the empty text, and redone.

@@ -13,7 +13,7 @@ private:
     static TextBuffer bufferOf(const QString& text)
     {
         TextBuffer b;
-        b.append(text);
+        b.insert(0, text);
         return b;
     }
 

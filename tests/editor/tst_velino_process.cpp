@@ -5,7 +5,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,8 +39,9 @@ class TestVelinoProcess : public QObject
 
     static QString history(int n, const char* field = "")
     {
-        QSettings conf(Config::filePath(QStringLiteral("VElino")), QSettings::IniFormat);
-        return conf.value(QStringLiteral("LastFile/LastFile%1%2").arg(n).arg(QLatin1String(field))).toString();
+        Config conf(QStringLiteral("VElino"));
+        conf.setGroup(QStringLiteral("LastFile"));
+        return conf.readEntry(QStringLiteral("LastFile%1%2").arg(n).arg(QLatin1String(field)));
     }
 
 private slots:

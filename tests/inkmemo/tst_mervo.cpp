@@ -3,6 +3,7 @@
 #include "mervomemo.h"
 #include "mervowidget.h"
 #include "modalanswer.h"
+#include "testfiles.h"
 #include "platform/qpeapplication.h"
 #include "platform/resource.h"
 
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTextCodec>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -97,6 +99,11 @@ private slots:
     void clearPage();
     void exportWritesRealPng();
     void memoRoundTrip();
+    void memoKeepsItsEncodingAndCancelDiscards();
+    void unchangedPagesAreNotWritten();
+    void failedSaveKeepsTheInkAndSaysSo();
+    void clearDropsPendingInk();
+    void deletePageGivesTheKeysBack();
     void imagesLoad();
 };
 
@@ -185,6 +192,9 @@ void TestMervo::deleteMiddlePageRenumbersFiles()
     writePage(0, 1);
     writePage(1, 2);
     writePage(2, 3);
+    QDir().mkpath(QFileInfo(MervoMemo::memoFile(0)).path());
+    writeAll(MervoMemo::memoFile(1), "memo of page 1");
+    writeAll(MervoMemo::memoFile(2), "memo of page 2");
     Mervo w(nullptr, nullptr);
     w.show();
     auto* tabs = w.findChild<QTabWidget*>();
@@ -207,6 +217,8 @@ void TestMervo::deleteMiddlePageRenumbersFiles()
     QCOMPARE(spacesInFile(0), 1);
     QCOMPARE(spacesInFile(1), 3);
     QVERIFY(!QFile::exists(mervo_datafile(2)));
+    QCOMPARE(readFile(MervoMemo::memoFile(1)), QByteArray("memo of page 2"));
+    QVERIFY(!QFile::exists(MervoMemo::memoFile(2)));
     QCOMPARE(w.currentWidget()->page(), 1);
     QCOMPARE(w.data()->count(), 4);
     w.currentWidget()->slotSpace();
@@ -293,28 +305,164 @@ void TestMervo::memoRoundTrip()
     w.show();
     const QString memo = MervoMemo::memoFile(0);
     {
-        // No memo yet: the folder is made and the empty text written.
+        // No memo yet and nothing typed: nothing is written.
         ModalAnswer ok(QStringLiteral("OK"));
         w.slotMemo();
         QVERIFY(ok.answered());
     }
-    QVERIFY(QFile::exists(memo));
-    QCOMPARE(readFile(memo), QByteArray());
+    QVERIFY(!QFile::exists(memo));
 
-    QFile file(memo);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("first line\n\nthird \xc3\xa9\n");
-    file.close();
+    QDir().mkpath(QFileInfo(memo).path());
+    writeAll(memo, "first line\n\nthird \xc3\xa9\n");
     {
         MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
         QCOMPARE(dialog.editor()->toPlainText(), QStringLiteral("first line\n\nthird \u00e9"));
+        dialog.accept();
     }
-    QCOMPARE(readFile(memo), QByteArray("first line\n\nthird \xc3\xa9"));
+    QCOMPARE(readFile(memo), QByteArray("first line\n\nthird \xc3\xa9\n")); // untouched
     {
         MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
         dialog.editor()->appendPlainText(QStringLiteral("more"));
+        dialog.accept();
     }
     QCOMPARE(readFile(memo), QByteArray("first line\n\nthird \xc3\xa9\nmore"));
+}
+
+void TestMervo::memoKeepsItsEncodingAndCancelDiscards()
+{
+    Mervo w(nullptr, nullptr);
+    const QString memo = MervoMemo::memoFile(0);
+    QDir().mkpath(QFileInfo(memo).path());
+    QTextCodec* sjis = QTextCodec::codecForName("Shift_JIS");
+    const QString japanese = QStringLiteral("\u65e5\u672c\u8a9e\u306e\u30e1\u30e2");
+    const QByteArray original = sjis->fromUnicode(japanese) + "\r\nline two\r\n";
+    writeAll(memo, original);
+    {
+        MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
+        QCOMPARE(dialog.editor()->toPlainText(), japanese + QStringLiteral("\nline two"));
+        dialog.accept();
+    }
+    QCOMPARE(readFile(memo), original);
+    {
+        MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
+        dialog.editor()->appendPlainText(QStringLiteral("typed, then cancelled"));
+        dialog.reject();
+    }
+    QCOMPARE(readFile(memo), original);
+    {
+        MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
+        dialog.editor()->appendPlainText(QStringLiteral("\u3042"));
+        dialog.accept();
+    }
+    QCOMPARE(readFile(memo), sjis->fromUnicode(japanese + QStringLiteral("\r\nline two\r\n\u3042")));
+}
+
+void TestMervo::unchangedPagesAreNotWritten()
+{
+    QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
+    writePage(0, 2);
+    writePage(1, 1);
+    QByteArray damaged = readFile(mervo_datafile(0));
+    damaged.chop(7); // the end mark gone, bytes that are no record after it
+    damaged += QByteArray(100, '\x7f');
+    writeAll(mervo_datafile(0), damaged);
+    {
+        Mervo w(nullptr, nullptr);
+        w.show();
+        QCOMPARE(w.data()->count(), 3); // the two spaces and an end mark
+        w.findChild<QTabWidget*>()->setCurrentIndex(1);
+        w.findChild<QTabWidget*>()->setCurrentIndex(0);
+        w.close();
+    }
+    QCOMPARE(readFile(mervo_datafile(0)), damaged);
+    QVERIFY(!QFile::exists(mervo_datafile(0) + QStringLiteral(".damaged")));
+
+    // Once changed it is saved, and the damaged file is kept beside it.
+    Mervo w(nullptr, nullptr);
+    w.show();
+    w.currentWidget()->slotSpace();
+    w.close();
+    QCOMPARE(spacesInFile(0), 3);
+    QCOMPARE(readFile(mervo_datafile(0) + QStringLiteral(".damaged")), damaged);
+}
+
+void TestMervo::failedSaveKeepsTheInkAndSaysSo()
+{
+    QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
+    writePage(0, 0);
+    writePage(1, 0);
+    Mervo w(nullptr, nullptr);
+    w.show();
+    auto* tabs = w.findChild<QTabWidget*>();
+    for (int i = 0; i < 3; ++i)
+        w.currentWidget()->slotSpace();
+    {
+        FileSizeLimit full(30); // room for the empty page only
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            tabs->setCurrentIndex(1);
+            QVERIFY(ok.answered());
+            QCOMPARE(ok.title(), QStringLiteral("Page not saved"));
+        }
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(w.currentWidget()->page(), 0);
+        QCOMPARE(w.data()->count(), 4);
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            QVERIFY(!w.close());
+            QVERIFY(cancel.answered());
+        }
+        QVERIFY(w.isVisible());
+    }
+    QCOMPARE(spacesInFile(0), 0);
+    tabs->setCurrentIndex(1);
+    QCOMPARE(spacesInFile(0), 3);
+}
+
+void TestMervo::clearDropsPendingInk()
+{
+    Mervo w(nullptr, nullptr);
+    w.show();
+    MervoWidget* page = w.currentWidget();
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    page->slotSpace();
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(30, 40));
+    {
+        ModalAnswer ok(QStringLiteral("OK"));
+        w.slotClear();
+    }
+    QTest::qWait(700);
+    QCOMPARE(w.data()->count(), 1);
+    QCOMPARE(readFile(mervo_datafile(0)).size(), 22);
+}
+
+void TestMervo::deletePageGivesTheKeysBack()
+{
+    QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
+    writePage(0, 0);
+    writePage(1, 0);
+    Mervo w(nullptr, nullptr);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.findChild<QTabWidget*>()->setCurrentIndex(1);
+    auto* point = w.findChild<QToolButton*>(QStringLiteral("mervo/point"));
+    point->click();
+    QVERIFY(!point->isEnabled());
+    {
+        ModalAnswer ok(QStringLiteral("OK"));
+        w.slotDeletePage();
+    }
+    QVERIFY(point->isEnabled());
+    QVERIFY(!point->isChecked());
+    QCOMPARE(w.focusWidget(), w.currentWidget()); // focused as soon as the window is active again
+    w.activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), w.currentWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(w.data()->count(), 2);
+    // The next tap writes, it does not place the cursor.
+    QTest::mouseClick(w.currentWidget(), Qt::LeftButton, {}, QPoint(50, 50));
+    QCOMPARE(w.currentWidget()->cursor(), 1);
 }
 
 void TestMervo::imagesLoad()

@@ -78,6 +78,7 @@ private slots:
     void oddRecordsAreMadeSafe();
     void garbageNeverBreaksThePage();
     void farPointsEndThePage();
+    void loadingTellsDamageAndEdits();
 
 private:
     QTemporaryDir m_dir;
@@ -282,6 +283,7 @@ void TestMervoData::unsoundRecordsEndThePage()
         QByteArray::fromHex("484800000010") + "P" + be32(1) + be32(1) + be32(2) + "C" + be32(0xffffffff) + "E",
         QByteArray("ST") + be32(0xfffffffe) + QByteArray::fromHex("0020") + "E",
         QByteArray("X") + SpaceRecord, // unknown record kind
+        QByteArray("SE"),               // a text record without its text
     };
     for (const QByteArray& record : records) {
         writeFile(path("unsound.mervo"), Header + SpaceRecord + record + BreakRecord + EndRecord);
@@ -352,6 +354,36 @@ void TestMervoData::farPointsEndThePage()
     QCOMPARE(d.count(), 2);
     QCOMPARE(d.at(0).width(48), 48);
     QCOMPARE(d.numberOfLines(100, 48, 12, 12), 1);
+}
+
+void TestMervoData::loadingTellsDamageAndEdits()
+{
+    const QByteArray sound = Header + SpaceRecord + BreakRecord + EndRecord;
+    QByteArray newer = sound;
+    newer[14] = 1;
+    const QList<QPair<QByteArray, bool>> files{
+        {sound, false},
+        {newer, true},
+        {Header + SpaceRecord + QByteArray("ST") + be32(3) + "abcE" + EndRecord, true}, // damage in the middle
+        {Header + QByteArray::fromHex("8b1f0d4cc2a3"), true},                           // random bytes
+        {Header + SpaceRecord, true},                                                   // no end mark
+        {sound + SpaceRecord, true},                                                    // records after the end mark
+    };
+    for (const auto& [bytes, damaged] : files) {
+        writeFile(path("page.mervo"), bytes);
+        MervoData d;
+        d.insert(0, MervoChar(QStringLiteral(" ")));
+        d.load(path("page.mervo"));
+        QCOMPARE(d.isDamaged(), damaged);
+        QVERIFY(!d.isModified());
+    }
+    MervoData d;
+    QVERIFY(!d.load(path("missing.mervo")));
+    QVERIFY(!d.isDamaged());
+    QVERIFY(d.insert(0, MervoChar(QStringLiteral(" "))));
+    QVERIFY(d.isModified());
+    d.markSaved();
+    QVERIFY(!d.isModified());
 }
 
 QTEST_MAIN(TestMervoData)

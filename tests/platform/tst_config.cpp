@@ -1,5 +1,7 @@
 #include "platform/config.h"
+#include "testfiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -27,7 +29,8 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[View]\nEmpty=\nWord=abc\nNum=12\nBad=x1\nSpaced= 7 \nYes=true\nOne=1\nNo=0\n"
-                "List=int, char\n[Other]\nNum=99\n");
+                "List=int,char\nWords=\\bint\\b;\\s*$ = x\n  Key with spaces  =  a # b ; c\r\n"
+                "# a note\n[Other]\nNum=99\n");
         f.close();
 
         Config c(QStringLiteral("sample"));
@@ -42,7 +45,10 @@ private slots:
         QCOMPARE(c.readBoolEntry(QStringLiteral("Yes"), false), true);
         QCOMPARE(c.readBoolEntry(QStringLiteral("One"), false), true);
         QCOMPARE(c.readBoolEntry(QStringLiteral("No"), true), false);
-        QCOMPARE(c.readEntry(QStringLiteral("List")), QStringLiteral("int, char"));
+        // Values stand as written: no lists, escapes or comments.
+        QCOMPARE(c.readEntry(QStringLiteral("List")), QStringLiteral("int,char"));
+        QCOMPARE(c.readEntry(QStringLiteral("Words")), QStringLiteral("\\bint\\b;\\s*$ = x"));
+        QCOMPARE(c.readEntry(QStringLiteral("Key with spaces")), QStringLiteral("a # b ; c"));
         c.setGroup(QStringLiteral("Other"));
         QCOMPARE(c.readNumEntry(QStringLiteral("Num"), 5), 99);
     }
@@ -54,14 +60,16 @@ private slots:
             c.setGroup(QStringLiteral("LastFile"));
             c.writeEntry(QStringLiteral("LastFile1"), QStringLiteral("/tmp/a b,c.txt"));
             c.writeEntry(QStringLiteral("LastFile1_col"), -1);
+            c.setGroup(QStringLiteral("View"));
+            c.writeEntry(QStringLiteral("Zoom"), 2);
+            c.setGroup(QStringLiteral("LastFile"));
             c.writeEntry(QStringLiteral("Flag"), true);
             c.writeEntry(QStringLiteral("Blank"), QString());
         }
-        QFile f(Config::filePath(QStringLiteral("sample")));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray text = f.readAll();
-        QVERIFY(text.contains("[LastFile]"));
-        QVERIFY(text.contains("LastFile1_col=-1"));
+        // Groups and keys in the order written.
+        QCOMPARE(readAll(Config::filePath(QStringLiteral("sample"))),
+                 QByteArray("[LastFile]\nLastFile1=/tmp/a b,c.txt\nLastFile1_col=-1\nFlag=true\nBlank=\n"
+                            "\n[View]\nZoom=2\n"));
 
         Config c(QStringLiteral("sample"));
         c.setGroup(QStringLiteral("LastFile"));
@@ -70,6 +78,39 @@ private slots:
         QCOMPARE(c.readBoolEntry(QStringLiteral("Flag"), false), true);
         QVERIFY(c.hasKey(QStringLiteral("Blank")));
         QVERIFY(c.readEntry(QStringLiteral("Blank"), QStringLiteral("d")).isNull());
+    }
+
+    void awkwardValuesReadBackExactly()
+    {
+        const QStringList values{QStringLiteral("two\nlines\r\n"), QStringLiteral(" lead"), QStringLiteral("trail "),
+                                 QStringLiteral("\"quoted\""), QStringLiteral("back\\slash\\n"), QStringLiteral("\""),
+                                 QStringLiteral("a=b;c")};
+        {
+            Config c(QStringLiteral("sample"));
+            c.setGroup(QStringLiteral("G"));
+            for (int i = 0; i < values.size(); ++i)
+                c.writeEntry(QStringLiteral("K%1").arg(i), values.at(i));
+        }
+        Config c(QStringLiteral("sample"));
+        c.setGroup(QStringLiteral("G"));
+        for (int i = 0; i < values.size(); ++i)
+            QCOMPARE(c.readEntry(QStringLiteral("K%1").arg(i)), values.at(i));
+        QVERIFY(readAll(Config::filePath(QStringLiteral("sample"))).contains("K4=back\\slash\\n\n"));
+    }
+
+    void handEditsMadeMeanwhileSurvive()
+    {
+        const QString path = Config::filePath(QStringLiteral("sample"));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        writeAll(path, "# kept\n[View]\nA=1\nB=2\n");
+        {
+            Config c(QStringLiteral("sample"));
+            c.setGroup(QStringLiteral("View"));
+            c.writeEntry(QStringLiteral("A"), 5);
+            c.writeEntry(QStringLiteral("B"), 2); // unchanged: not written
+            writeAll(path, "# kept\n[View]\nA=1\nB=3\nC=hand\n");
+        }
+        QCOMPARE(readAll(path), QByteArray("# kept\n\n[View]\nA=5\nB=3\nC=hand\n"));
     }
 
     void fileFollowsXdgConfigHome()

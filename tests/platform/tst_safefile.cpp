@@ -7,10 +7,34 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
+#include <QScopeGuard>
+
+#include <grp.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+// Runs a save as another user (uid, primary group, one supplementary group or none) in a
+// child process; true when the save reported success.
+bool saveAs(uid_t uid, gid_t gid, int group, const QString& path, const QByteArray& bytes)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const gid_t groups[1] = {gid_t(group)};
+        if (::setgroups(group < 0 ? 0 : 1, groups) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+            ::_exit(2);
+        SafeFile file(path);
+        const bool ok = file.open() && file.write(bytes) && file.writtenSize() == bytes.size() && file.commit();
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+} // namespace
 
 class TestSafeFile : public QObject
 {
@@ -57,23 +81,100 @@ private slots:
         QCOMPARE(readAll(b), QByteArray("shared"));
     }
 
+    void failedWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("hardLinked");
+        QTest::newRow("replaced") << false;
+        QTest::newRow("in place") << true;
+    }
     void failedWriteKeepsTheOldFile()
     {
+        QFETCH(bool, hardLinked);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("keep.txt"));
+        const QString link = dir.filePath(QStringLiteral("link.txt"));
         writeAll(path, "precious");
-        rlimit old {};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = old;
-        small.rlim_cur = 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool saved = FileManager().saveFile(DocLnk(path), QString(4096, QLatin1Char('x')));
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        if (hardLinked)
+            QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+        bool saved = true;
+        {
+            FileSizeLimit limit(1024);
+            saved = FileManager().saveFile(DocLnk(path), QString(4096, QLatin1Char('x')));
+        }
         QVERIFY(!saved);
         QCOMPARE(readAll(path), QByteArray("precious"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
+        if (hardLinked)
+            QCOMPARE(readAll(link), QByteArray("precious"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), hardLinked ? 2 : 1);
+    }
+
+    void fullDiskKeepsBothHardLinks()
+    {
+        QTemporaryDir dir;
+        const QByteArray mountPoint = QFile::encodeName(dir.path());
+        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("no small file system can be mounted here");
+        auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
+        const QString a = dir.filePath(QStringLiteral("a")), b = dir.filePath(QStringLiteral("b"));
+        const QByteArray old(24 * 1024, 'o');
+        writeAll(a, old);
+        QCOMPARE(::link(QFile::encodeName(a).constData(), QFile::encodeName(b).constData()), 0);
+        {
+            QFile filler(dir.filePath(QStringLiteral("filler")));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            while (filler.write(QByteArray(4096, 'f')) == 4096 && filler.flush()) {
+            }
+        }
+        const QByteArray bigger(40 * 1024, 'n');
+        SafeFile full(a);
+        QVERIFY(full.open());
+        QVERIFY(full.inPlace());
+        QVERIFY(!full.write(bigger) || full.writtenSize() != bigger.size() || !full.commit());
+        full.cancel();
+        QCOMPARE(readAll(a), old);
+        QCOMPARE(readAll(b), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("filler"))));
+        SafeFile roomy(a);
+        QVERIFY(roomy.open() && roomy.write(bigger) && roomy.writtenSize() == bigger.size() && roomy.commit());
+        QCOMPARE(readAll(b), bigger);
+    }
+
+    void keepsOwnerGroupAndMode_data()
+    {
+        QTest::addColumn<uid_t>("saver");
+        QTest::addColumn<int>("supplementary");
+        QTest::addColumn<int>("mode");
+        // The file belongs to uid 65534 and group 100.
+        QTest::newRow("root, set-id bits") << uid_t(0) << -1 << 06755;
+        QTest::newRow("owner, member of the group") << uid_t(65534) << 100 << 0640;
+        QTest::newRow("owner, not in the group") << uid_t(65534) << -1 << 0640;
+    }
+    void keepsOwnerGroupAndMode()
+    {
+        QFETCH(uid_t, saver);
+        QFETCH(int, supplementary);
+        QFETCH(int, mode);
+        if (::geteuid() != 0)
+            QSKIP("files of other users need root");
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        QCOMPARE(::chmod(folder.constData(), 0755), 0);
+        QCOMPARE(::chown(folder.constData(), 65534, 65534), 0);
+        const QString path = dir.filePath(QStringLiteral("shared.txt"));
+        writeAll(path, "old");
+        const QByteArray name = QFile::encodeName(path);
+        QCOMPARE(::chown(name.constData(), 65534, 100), 0);
+        QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
+
+        QVERIFY(saveAs(saver, saver == 0 ? 0 : 65534, supplementary, path, "new"));
+        QCOMPARE(readAll(path), QByteArray("new"));
+        struct stat st {};
+        QCOMPARE(::stat(name.constData(), &st), 0);
+        QCOMPARE(st.st_uid, uid_t(65534));
+        QCOMPARE(st.st_gid, gid_t(100));
+        QCOMPARE(int(st.st_mode & 07777), mode);
     }
 
     void cancelLeavesNothingBehind()
