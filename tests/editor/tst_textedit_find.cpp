@@ -105,6 +105,29 @@ private slots:
         QCOMPARE(preset, proposed);
     }
 
+    void emptyWordsFindNothing()
+    {
+        TextEdit w(QStringLiteral("VElino"));
+        QpeEditor* e = w.editor();
+        e->setText(QStringLiteral("abc"));
+        e->setCursorPosition(0, 1);
+        searchFor(w, QString());
+        w.findNext();
+        w.findPrev();
+        QCOMPARE(e->cursorPosition(), qsizetype(1));
+        QVERIFY(!e->hasSelection());
+        // OK without an old word keeps the replace dialog open.
+        bool stayedOpen = false;
+        DialogScript script({[&](QDialog* dialog) {
+            DialogScript::click(dialog, QStringLiteral("OK"));
+            stayedOpen = dialog->isVisible();
+            DialogScript::click(dialog, QStringLiteral("CANCEL"));
+        }});
+        w.replaceProc();
+        QVERIFY(stayedOpen);
+        QCOMPARE(e->text(), QStringLiteral("abc"));
+    }
+
     void forwardWrapsOnTheSecondTryBackwardNever()
     {
         setView({{QStringLiteral("IncrementalSearch"), false}});
