@@ -332,6 +332,65 @@ private slots:
         QCOMPARE(w.editor()->text(), QStringLiteral("text"));
     }
 
+    void accelerators_data()
+    {
+        QTest::addColumn<int>("key");
+        for (const int key : {Qt::Key_0, Qt::Key_U, Qt::Key_Q, Qt::Key_1, Qt::Key_L, Qt::Key_Y, Qt::Key_D, Qt::Key_T,
+                              Qt::Key_B, Qt::Key_F, Qt::Key_N, Qt::Key_E, Qt::Key_R, Qt::Key_G, Qt::Key_W, Qt::Key_I,
+                              Qt::Key_H})
+            QTest::addRow("Ctrl+%s", qPrintable(QKeySequence(key).toString())) << key;
+    }
+
+    void accelerators()
+    {
+        QFETCH(int, key);
+        TextEdit w(QStringLiteral("VElino"));
+        EditorSettings s = w.settings();
+        s.idiom[0] = QStringLiteral("idiom");
+        w.applyIdioms(s);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QpeEditor* e = w.editor();
+        e->setText(QStringLiteral("one two\nthree one\n"));
+        e->setCursorPosition(1, 0);
+        if (key == Qt::Key_U || key == Qt::Key_Q) {
+            e->insert(QStringLiteral("x"));
+            if (key == Qt::Key_Q)
+                e->undo();
+        } else if (key == Qt::Key_N || key == Qt::Key_E) {
+            w.editFind();
+            w.findChild<QComboBox*>()->setEditText(QStringLiteral("one"));
+        }
+        e->setFocus();
+        DialogScript script({[](QDialog* dialog) { dialog->reject(); }});
+        QTest::keyClick(e, Qt::Key(key), Qt::ControlModifier);
+        auto* searchBar = w.findChild<QToolBar*>(QStringLiteral("Search"));
+        const QString dialog = script.titles.value(0);
+        switch (key) {
+        case Qt::Key_0:
+            QVERIFY(e->isOverwrite());
+            QTest::keyClicks(e, QStringLiteral("TH"));
+            QCOMPARE(e->text(), QStringLiteral("one two\nTHree one\n"));
+            break;
+        case Qt::Key_U: QCOMPARE(e->text(), QStringLiteral("one two\nthree one\n")); break;
+        case Qt::Key_Q: QCOMPARE(e->text(), QStringLiteral("one two\nxthree one\n")); break;
+        case Qt::Key_1: QCOMPARE(e->text(), QStringLiteral("one two\nidiomthree one\n")); break;
+        case Qt::Key_L: QCOMPARE(e->text(), QStringLiteral("one two\nthree one\nthree one\n")); break;
+        case Qt::Key_Y: QCOMPARE(e->text(), QStringLiteral("one two\n")); break;
+        case Qt::Key_D: QVERIFY(e->textLine(1).startsWith(w.getDateTime())); break;
+        case Qt::Key_T: QCOMPARE(e->cursorRow(), 0); break;
+        case Qt::Key_B: QCOMPARE(e->cursorRow(), 2); break;
+        case Qt::Key_F: QVERIFY(searchBar->isVisible()); break;
+        case Qt::Key_N: QCOMPARE(e->selectionStart(), qsizetype(14)); break;
+        case Qt::Key_E: QVERIFY(searchBar->isHidden()); break;
+        case Qt::Key_R: QCOMPARE(dialog, QStringLiteral("** Replace **")); break;
+        case Qt::Key_G: QCOMPARE(dialog, QStringLiteral("Jump to")); break;
+        case Qt::Key_W: QCOMPARE(dialog, QStringLiteral("choose an idiom")); break;
+        case Qt::Key_I: QCOMPARE(dialog, QStringLiteral("VElino char count")); break;
+        case Qt::Key_H: QCOMPARE(dialog, QStringLiteral("Clipboard")); break;
+        }
+    }
+
     void specialKeyFunctions_data()
     {
         QTest::addColumn<int>("function");
