@@ -10,6 +10,8 @@
 
 #include <map>
 
+class TextSearch;
+
 // The editor's text widget. A "paragraph" is a line of the file; a "row" is one
 // displayed line of it. Rows and paragraphs count from 0. The window drives it
 // through the functions below only, and learns of changes by its signals. Rows are
@@ -97,6 +99,28 @@ public:
     // Selects the word at the cursor, or extends the selection to the end of the word at its end.
     void autoSelectWords();
 
+    // Find and replace (qpeeditor_find.cpp), in the find modes of TextSearch. A find
+    // selects the match, the cursor at its end (at its start when backward); a
+    // forward find that found nothing makes the next one start at the top. With
+    // fromSelectionStart (searching as the word is typed) the selected match itself
+    // may be found again, longer.
+    bool find(const QString& needle, int mode, bool backward, bool fromSelectionStart = false);
+    // Replaces the matches from the cursor or from the top, asking before each one
+    // when confirm is set, as one undo step; returns how many were replaced.
+    int replace(const QString& oldWord, const QString& newWord, int mode, bool fromCursor, bool confirm);
+    // how 1: the cursor's row from the cursor, cut before its first space (its first
+    // 10 characters when it has none); any other value: the selection up to its first
+    // line end.
+    QString getCursorWord(int how);
+
+    // Lines (qpeeditor_lines.cpp). Without a selection, selects the cursor's row
+    // with its line end.
+    void defaultLineMark();
+    // A copy of the cursor's row before it.
+    void lineDuplicate();
+    // Removes a row with its line end (the last row: the line end before it).
+    void removeRow(int row);
+
 signals:
     // The cursor moved or the text changed: the caption's line part may be stale.
     void cursorMoved();
@@ -131,4 +155,9 @@ private:
     KeywordColouring m_colouring;
     // The first comment hit of lines painted lately, until the text changes.
     std::map<int, std::pair<qsizetype, qsizetype>> m_commentHits;
+
+    int replaceAll(const TextSearch& search, const QString& newWord, qsizetype from);
+    int replaceConfirmed(const TextSearch& search, const QString& newWord, qsizetype from);
+    // A search ran off the end: the next forward find starts at the top.
+    bool st_sw = false;
 };

@@ -138,7 +138,7 @@ void TextEdit::qcop_receive(const QByteArray& message, const QByteArray& data)
 void TextEdit::accept()
 {
     if (searchBarShown) {
-        findNext();
+        acceptSearch();
     } else if (m_settings.OKisEnter) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Enter, Qt::NoModifier, QStringLiteral("\r"));
         QCoreApplication::sendEvent(m_editor, &press);

@@ -15,6 +15,7 @@ class Document;
 class FileDialog;
 class QAction;
 class QComboBox;
+class QDateTime;
 class QMenu;
 class QShortcut;
 class QStackedWidget;
@@ -58,6 +59,10 @@ public:
     void wrap_this();
     void jump_to(int line);
     void setFontSize(int size, bool down);
+    // The current date and time in the form WinDateForm chooses.
+    QString getDateTime() const;
+    // A date and time in one of the forms 0 to 10 and 19; other forms are form 0.
+    static QString dateTimeText(int form, const QDateTime& when);
 
     void writeConf();
     void writeConf2();
@@ -140,6 +145,7 @@ public slots:
     // Find, replace, jump and mark.
     void editFind();
     void editFindPrev();
+    void editFindCommon();
     void search();
     void findNext();
     void findPrev();
@@ -177,6 +183,12 @@ private:
     bool confirmUnencodable(int count, char32_t first);
     bool confirmInvalidSequences();
     QString fileDialogStartDir() const;
+    // Find (textedit_find.cpp).
+    void setUpSearchBox();
+    // False for an empty word or an invalid regular expression (which is reported).
+    bool searchable(const QString& word);
+    // The OK key while the search bar is shown: search again and keep the word.
+    void acceptSearch();
     // The user folders, and the folder listed first (else the text folder, else home).
     void setUpFileDialog(FileDialog& dialog, const QString& folder) const;
     // Wrapping (textedit_editing.cpp): the width of a fixed-width wrap, made again
@@ -193,6 +205,13 @@ private:
     // The editor's width when wrapping to a fixed width, -99 otherwise.
     int FrameWidth = -99;
     bool searchBarShown = false;
+    // The search box: the word proposed from the cursor, then the history.
+    static constexpr int SearchItems = 11;
+    // The direction of the last find command.
+    bool findBackward = false;
+    QString lastOldWord;
+    QString lastNewWord;
+    QString lastJumpInput;
     // A file is being read; closing stops the reading and closes once it has stopped.
     bool m_loading = false;
     bool m_stopLoading = false;

@@ -155,6 +155,7 @@ void TextEdit::buildSearchBar()
     searchBar->addWidget(searchCombo);
     if (m_settings.IncrementalSearch && (m_settings.CaseSensitive & 1) == 0)
         connect(searchCombo, &QComboBox::editTextChanged, this, &TextEdit::search);
+    setUpSearchBox();
 
     addAccel(QKeySequence(Qt::CTRL | Qt::Key_U), &TextEdit::undoProc);
     addAccel(QKeySequence(Qt::CTRL | Qt::Key_Q), &TextEdit::redoProc);
