@@ -19,6 +19,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 // Documents of the main window: captions, the untitled name, the questions before
 // overwriting and discarding, and what a failed or refused save leaves behind.
 class TestTextEditDocuments : public QObject
@@ -512,14 +514,28 @@ private slots:
         QFile::remove(large);
     }
 
+    // A named pipe used to block the window for good while waiting for a writer.
+    void openErrorShowsBox_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing") << QStringLiteral("missing.txt");
+        QTest::newRow("named pipe") << QStringLiteral("pipe.txt");
+        QTest::newRow("folder") << QStringLiteral("folder.txt");
+    }
+
     void openErrorShowsBox()
     {
+        QFETCH(QString, name);
+        if (name == QStringLiteral("pipe.txt"))
+            QVERIFY(::mkfifo(QFile::encodeName(path(name)).constData(), 0600) == 0);
+        else if (name == QStringLiteral("folder.txt"))
+            QVERIFY(QDir(dir.path()).mkdir(name));
         TextEdit w(QStringLiteral("VElino"));
         ModalAnswer ok(QStringLiteral("OK"));
-        w.openThisFile(path(QStringLiteral("missing.txt")));
+        w.openThisFile(path(name));
         QVERIFY(ok.answered());
         QCOMPARE(ok.title(), QStringLiteral("Open error"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("missing.txt(ShiftJIS file) - VElino"));
+        QCOMPARE(w.windowTitle(), name + QStringLiteral("(ShiftJIS file) - VElino"));
     }
 
     void revertCancelledLeavesANewDocument()
