@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QStackedWidget>
 #include <QToolBar>
@@ -269,6 +270,7 @@ bool TextEdit::save()
 {
     if (!doc)
         return true;
+    const QScopedValueRollback<bool> saving(m_saving, true);
     if (doc->name().isEmpty()) {
         const QString name = Document::untitledName(firstWord(m_editor->buffer()));
         if (doc->file().isEmpty())
@@ -340,6 +342,8 @@ void TextEdit::fileMenuSaveAs()
 
 void TextEdit::timerOn()
 {
+    if (m_saving)
+        return;
     if (!m_editor->edited() || (doc && doc->isNewDoc() && m_editor->isEmpty()))
         return;
     if (save()) {

@@ -568,6 +568,24 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("diary(ShiftJIS file) - VElino"));
         QFile::remove(path(QStringLiteral("diary")));
     }
+
+    // Each tick of auto save during one of its own boxes put another box on top.
+    void autoSaveTickDuringItsBoxWaits()
+    {
+        setView({{QStringLiteral("AutoSaveDir"), path(QStringLiteral("missing/"))}});
+        TextEdit w(QStringLiteral("VElino"));
+        typeText(w, QStringLiteral("lost"));
+        bool nested = false;
+        ModalAnswer box(QStringLiteral("OK"), [&](QDialog*) {
+            ModalAnswer inner(QStringLiteral("OK"));
+            w.timerOn();
+            nested = inner.answered();
+        });
+        w.timerOn();
+        QCOMPARE(box.title(), QStringLiteral("Write Error!!!"));
+        QVERIFY(!nested);
+        QVERIFY(w.editor()->edited());
+    }
 };
 
 QTEST_MAIN(TestTextEditDocuments)
