@@ -38,6 +38,7 @@ TextLoader::Result Document::load(int inputCodec, TextBuffer* text, const TextLo
         *text = loader.takeText();
     }
     m_readCodec = m_docCodec;
+    m_readFailed = result == TextLoader::Failed;
     return result;
 }
 

@@ -175,7 +175,8 @@ bool TextEdit::openFile(const QString& path)
     if (!openFile(link))
         return false;
     showEditTools();
-    doc->setNewDoc(false);
+    // Saving over a file that could not be read asks first: its bytes were never shown.
+    doc->setNewDoc(doc->readFailed());
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     if (slash > 0)
         doc->setName(path.mid(slash + 1));

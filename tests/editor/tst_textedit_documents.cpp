@@ -538,6 +538,26 @@ private slots:
         QCOMPARE(w.windowTitle(), name + QStringLiteral("(ShiftJIS file) - VElino"));
     }
 
+    // Text typed after a failed read replaced, unasked, a file the user never saw.
+    void failedReadAsksBeforeOverwriting()
+    {
+        const QString pipe = path(QStringLiteral("unread.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        TextEdit w(QStringLiteral("VElino"));
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            w.openThisFile(pipe);
+            QVERIFY(ok.answered());
+        }
+        typeText(w, QStringLiteral("typed"));
+        ModalAnswer cancel(QStringLiteral("Cancel"));
+        w.fileMenuSave();
+        QVERIFY(cancel.answered());
+        QCOMPARE(cancel.text(), QStringLiteral("The file exists already.\nDoes it overwrite?"));
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(pipe).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    }
+
     void revertCancelledLeavesANewDocument()
     {
         writeBytes(path(QStringLiteral("kept.txt")), "kept");
