@@ -472,6 +472,8 @@ void kxCommon::askReplaceAll(const QString& title)
 int kxCommon::question(const QString& title, const QString& text, bool withCancel)
 {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::NoButton, m_parent);
+    // Names are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(tr("No"), QMessageBox::NoRole);
     QPushButton* cancel = withCancel ? box.addButton(tr("Cancel"), QMessageBox::RejectRole) : nullptr;
@@ -488,5 +490,6 @@ void kxCommon::message(bool critical, const QString& title, const QString& text)
 {
     QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Information, title, text, QMessageBox::Ok,
                     m_parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -1,9 +1,11 @@
+#include "frmprogress.h"
 #include "kxcommon.h"
 #include "kxtestfiles.h"
 #include "modalanswer.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -349,6 +351,25 @@ private slots:
         kx.allItemCpMv(nullptr, 2, src, dst, &names);
         QCOMPARE(names, QStringList());
         QCOMPARE(readAll(dst + QStringLiteral("f")), QByteArray("old"));
+    }
+
+    // A name that looks like markup is shown as it is, in the questions and the progress window.
+    void namesAreNotMarkup()
+    {
+        makeTree(src, {QStringLiteral("<b>f=new")});
+        makeTree(dst, {QStringLiteral("<b>f=old")});
+        QStringList names{QStringLiteral("<b>f")};
+        kxCommon kx;
+        Qt::TextFormat question = Qt::AutoText;
+        Qt::TextFormat label = Qt::AutoText;
+        ModalAnswer no(QStringLiteral("No"), [&](QDialog* box) {
+            question = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
+            label = kx.progress->findChild<QLabel*>()->textFormat();
+        });
+        kx.allItemCpMv(nullptr, 2, src, dst, &names);
+        QVERIFY(no.answered());
+        QCOMPARE(question, Qt::PlainText);
+        QCOMPARE(label, Qt::PlainText);
     }
 };
 
