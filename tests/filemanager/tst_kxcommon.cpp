@@ -97,6 +97,35 @@ private slots:
         QCOMPARE(tree(src), QStringList());
     }
 
+    // A moved folder is made anew entry by entry, and keeps its modes, times and owner.
+    void movedFoldersKeepTheirAttributes()
+    {
+        makeTree(src, {QStringLiteral("d/sub/f=data")});
+        const QString d = QStringLiteral("d");
+        const QString sub = QStringLiteral("d/sub");
+        QCOMPARE(::chmod(bytes(src + d).constData(), 0750), 0);
+        QCOMPARE(::chmod(bytes(src + sub).constData(), 02700), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(bytes(src + sub).constData(), 65534, 65534), 0);
+        const QDateTime when(QDate(2010, 1, 2), QTime(3, 4, 5));
+        setTimes(src + sub, when);
+        setTimes(src + d, when);
+        QStringList names{d};
+        ScriptedCommon kx;
+        kx.allItemCpMv(nullptr, 1, src, dst, &names);
+        QCOMPARE(kx.told, QStringList());
+        struct stat st;
+        QVERIFY(::stat(bytes(dst + d).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0750));
+        QVERIFY(::stat(bytes(dst + sub).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(02700));
+        if (root)
+            QCOMPARE(st.st_uid, uid_t(65534));
+        QCOMPARE(QFileInfo(dst + d).lastModified(), when);
+        QCOMPARE(QFileInfo(dst + sub).lastModified(), when);
+    }
+
     void copyInTheSameFolderTakesNewNames()
     {
         makeTree(src, {QStringLiteral("d/f=1"), QStringLiteral("n.txt=2"), QStringLiteral("l->n.txt")});
