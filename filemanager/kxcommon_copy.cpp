@@ -166,8 +166,10 @@ bool kxCommon::fileCpMv(int mode, const QByteArray& src, const QByteArray& dst, 
     struct stat srcSt;
     struct stat dstSt;
     const bool replacing = !known.freeTarget && entryStat(dst, &dstSt);
-    if (replacing) {
-        if (::stat(src.constData(), &srcSt) == 0 && samePlace(srcSt, dstSt))
+    // A source gone since it was chosen is reported by the copy below, without a
+    // question about replacing the file in its way.
+    if (replacing && ::stat(src.constData(), &srcSt) == 0) {
+        if (samePlace(srcSt, dstSt))
             return refuseSamePlace(File, mode, dst);
         if (askOverwrite) {
             const QString title = tr("Confirm File Replace");

@@ -374,6 +374,19 @@ private slots:
         QCOMPARE(kx.told, QStringList{QStringLiteral("ファイルのコピーエラー|") + src
                                       + QStringLiteral("gone\nを読み込みできません。\nファイルが使用中の可能性があります。")});
         QCOMPARE(names, QStringList{QStringLiteral("a")});
+
+        // Nothing is asked about replacing a file with one that is not there.
+        makeTree(dst, {QStringLiteral("gone=old")});
+        for (int mode : {1, 2}) {
+            QStringList again{QStringLiteral("gone")};
+            ScriptedCommon over;
+            over.answers = {kxCommon::Yes};
+            over.allItemCpMv(nullptr, mode, src, dst, &again);
+            QCOMPARE(over.asked, QStringList());
+            QCOMPARE(over.told.size(), 1);
+            QCOMPARE(again, QStringList());
+            QCOMPARE(readAll(dst + QStringLiteral("gone")), QByteArray("old"));
+        }
     }
 
     // FIFOs and sockets are made anew, never opened (a FIFO would never end).
