@@ -200,6 +200,15 @@ void kxCommon::allItemSymblnk(QWidget* parent, const QString& srcDir, const QStr
     const bool sameDir = sameFolder(from, to);
     for (auto it = names->begin(); it != names->end(); ++it) {
         const QString name = *it;
+        const QByteArray source = from + QFile::encodeName(name);
+        struct stat sourceSt;
+        // Removed since Copy: a link to it would point nowhere.
+        if (!entryStat(source, &sourceSt)) {
+            information(QStringLiteral("リンクの貼り付け"),
+                        display(source) + QStringLiteral("\nが見つかりません。\nシンボリックリンクを作成できません。"));
+            removeListFromThis(names, it);
+            break;
+        }
         if (sameDir) {
             *it = calcLnkNameSameDir(dstDir, name);
             if (!checkNewName(QStringLiteral("リンクの貼り付け"), name + QStringLiteral(" のリンクを作成できません。"), to,
@@ -215,7 +224,7 @@ void kxCommon::allItemSymblnk(QWidget* parent, const QString& srcDir, const QStr
             removeListFromThis(names, it);
             break;
         }
-        if (!symlinkMake(from + QFile::encodeName(name), link)) {
+        if (!symlinkMake(source, link)) {
             removeListFromThis(names, it);
             break;
         }

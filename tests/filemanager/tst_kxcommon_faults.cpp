@@ -389,6 +389,20 @@ private slots:
         }
     }
 
+    // Paste as link of an entry removed since Copy: reported, and no link to nowhere made.
+    void linkToVanishedSource()
+    {
+        makeTree(src, {QStringLiteral("a=1"), QStringLiteral("dangling->nowhere")});
+        QStringList names{QStringLiteral("a"), QStringLiteral("dangling"), QStringLiteral("gone"), QStringLiteral("a")};
+        ScriptedCommon kx;
+        kx.allItemSymblnk(nullptr, src, dst, &names);
+        QCOMPARE(kx.told, QStringList{QStringLiteral("リンクの貼り付け|") + src
+                                      + QStringLiteral("gone\nが見つかりません。\nシンボリックリンクを作成できません。")});
+        QCOMPARE(names, QStringList({QStringLiteral("a"), QStringLiteral("dangling")}));
+        QCOMPARE(tree(dst), QStringList({QStringLiteral("a->") + src + QStringLiteral("a"),
+                                         QStringLiteral("dangling->") + src + QStringLiteral("dangling")}));
+    }
+
     // FIFOs and sockets are made anew, never opened (a FIFO would never end).
     void specialFiles()
     {
