@@ -2,6 +2,7 @@
 
 #include "frmprogress.h"
 #include "kxpaths.h"
+#include "kxscreen.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -489,6 +490,7 @@ int kxCommon::question(const QString& title, const QString& text, bool withCance
     box.setDefaultButton(yes);
     if (cancel)
         box.setEscapeButton(cancel);
+    kxFitMessageBox(&box);
     box.exec();
     if (box.clickedButton() == yes)
         return Yes;
@@ -500,5 +502,6 @@ void kxCommon::message(bool critical, const QString& title, const QString& text)
     QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Information, title, text, QMessageBox::Ok,
                     m_parent);
     box.setTextFormat(Qt::PlainText);
+    kxFitMessageBox(&box);
     box.exec();
 }
