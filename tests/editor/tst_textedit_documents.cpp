@@ -1,4 +1,5 @@
 #include "text/encoding.h"
+#include "dialogscript.h"
 #include "modalanswer.h"
 #include "qpeeditor.h"
 #include "textedit.h"
@@ -538,7 +539,8 @@ private slots:
         QCOMPARE(w.windowTitle(), name + QStringLiteral("(ShiftJIS file) - VElino"));
     }
 
-    // Text typed after a failed read replaced, unasked, a file the user never saw.
+    // Text typed after a failed read replaced, unasked, a file the user never saw; a
+    // pipe or a device was replaced by a plain file, or written in place for ever.
     void failedReadAsksBeforeOverwriting()
     {
         const QString pipe = path(QStringLiteral("unread.txt"));
@@ -550,10 +552,16 @@ private slots:
             QVERIFY(ok.answered());
         }
         typeText(w, QStringLiteral("typed"));
-        ModalAnswer cancel(QStringLiteral("Cancel"));
-        w.fileMenuSave();
-        QVERIFY(cancel.answered());
-        QCOMPARE(cancel.text(), QStringLiteral("The file exists already.\nDoes it overwrite?"));
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            w.fileMenuSave();
+            QVERIFY(cancel.answered());
+            QCOMPARE(cancel.text(), QStringLiteral("The file exists already.\nDoes it overwrite?"));
+        }
+        // Told to, it still writes no plain file in place of the pipe.
+        DialogScript script({DialogScript::press("OK"), DialogScript::press("OK")});
+        QVERIFY(!w.save());
+        QCOMPARE(script.titles, QStringList({QStringLiteral("VElino warning"), QStringLiteral("Write Error!!!")}));
         struct stat st {};
         QVERIFY(::stat(QFile::encodeName(pipe).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
