@@ -340,10 +340,13 @@ void Mervo::slotPng()
         return;
     const QString folder = homePath(QStringLiteral("/Documents/Image_Files"));
     QDir().mkpath(folder);
-    exportPng(folder + QStringLiteral("/mervo.png"), width->value(), height->value());
+    const QString path = folder + QStringLiteral("/mervo.png");
+    QString error;
+    if (!exportPng(path, width->value(), height->value(), &error))
+        QMessageBox::warning(this, tr("Export PNG"), tr("%1 could not be written:\n%2").arg(path, error));
 }
 
-bool Mervo::exportPng(const QString& path, int width, int charHeight)
+bool Mervo::exportPng(const QString& path, int width, int charHeight, QString* error)
 {
     const int gap = charHeight / 4;
     const int lines = m_data->numberOfLines(width, charHeight, gap, gap);
@@ -354,15 +357,16 @@ bool Mervo::exportPng(const QString& path, int width, int charHeight)
         m_data->draw(p, 0, width, charHeight, gap, gap);
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
+    if (file.open(QIODevice::WriteOnly) && writer.write(image) && file.commit())
+        return true;
+    if (error)
+        *error = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    if (file.isOpen()) {
         file.cancelWriting();
         file.commit();
-        return false;
     }
-    return file.commit();
+    return false;
 }
 
 void Mervo::slotMemo()

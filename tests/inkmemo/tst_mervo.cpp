@@ -98,6 +98,7 @@ private slots:
     void deleteLastAndOnlyPage();
     void clearPage();
     void exportWritesRealPng();
+    void failedExportSaysSo();
     void memoRoundTrip();
     void memoKeepsItsEncodingAndCancelDiscards();
     void unchangedPagesAreNotWritten();
@@ -297,6 +298,19 @@ void TestMervo::exportWritesRealPng()
     QCOMPARE(image.size(), QSize(240, 60)); // three lines of 16 + 4
     QCOMPARE(image.pixelColor(100, 19), QColor(192, 192, 192));
     QCOMPARE(image.pixelColor(100, 10), QColor(Qt::white));
+}
+
+void TestMervo::failedExportSaysSo()
+{
+    QDir().mkpath(home(QStringLiteral("/Documents")));
+    QVERIFY(QFile(home(QStringLiteral("/Documents/Image_Files"))).open(QIODevice::WriteOnly)); // no folder
+    Mervo w(nullptr, nullptr);
+    w.show();
+    // One answers the export dialog, the other the box that follows it.
+    ModalAnswer first(QStringLiteral("OK")), second(QStringLiteral("OK"));
+    w.slotPng();
+    QTRY_VERIFY(first.answered() && second.answered());
+    QVERIFY(first.title() == QStringLiteral("Export PNG") || second.title() == QStringLiteral("Export PNG"));
 }
 
 void TestMervo::memoRoundTrip()
