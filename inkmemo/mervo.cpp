@@ -150,7 +150,16 @@ void Mervo::showPage(MervoWidget* widget)
 
 void Mervo::slotNewPage()
 {
-    showPage(insertNewPage(m_pageCount));
+    MervoWidget* widget = insertNewPage(m_pageCount);
+    showPage(widget);
+    if (!m_current || m_current == widget)
+        return;
+    // The page left could not be saved: an empty tab without a file would hide the
+    // pages created after it on the next start.
+    m_tabs->removeTab(m_tabs->indexOf(widget));
+    m_pages.removeOne(widget);
+    delete widget;
+    --m_pageCount;
 }
 
 void Mervo::setCharHeight(MervoWidget* widget, int h)

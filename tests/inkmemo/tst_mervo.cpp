@@ -422,6 +422,13 @@ void TestMervo::failedSaveKeepsTheInkAndSaysSo()
         QCOMPARE(w.currentWidget()->page(), 0);
         QCOMPARE(w.data()->count(), 4);
         {
+            ModalAnswer ok(QStringLiteral("OK"));
+            w.slotNewPage();
+            QVERIFY(ok.answered());
+        }
+        QCOMPARE(tabLabels(w), (QStringList{"0", "1"})); // no page without its file
+        QCOMPARE(w.currentWidget()->page(), 0);
+        {
             ModalAnswer cancel(QStringLiteral("Cancel"));
             QVERIFY(!w.close());
             QVERIFY(cancel.answered());
