@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -116,6 +118,9 @@ QToolButton* Mervo::addToolButton(const QString& image, bool toggle)
 void Mervo::buildToolButtons()
 {
     m_buttonBar = new QPEToolBar(this);
+    // On the palmtop's 240 pixels the menu and all six buttons share one row.
+    if (QGuiApplication::primaryScreen()->availableGeometry().width() < 480)
+        m_buttonBar->setIconSize(QSize(16, 16));
     addToolBar(m_buttonBar);
     m_pointButton = addToolButton(QStringLiteral("mervo/point"), true);
     m_twoButton = addToolButton(QStringLiteral("mervo/two"), true);
