@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImageReader>
+#include <QLocalServer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -101,6 +102,7 @@ private slots:
     void failedExportSaysSo();
     void memoRoundTrip();
     void memoKeepsItsEncodingAndCancelDiscards();
+    void unreadableMemoIsNotReplaced();
     void unchangedPagesAreNotWritten();
     void failedSaveKeepsTheInkAndSaysSo();
     void clearDropsPendingInk();
@@ -369,6 +371,21 @@ void TestMervo::memoKeepsItsEncodingAndCancelDiscards()
         dialog.accept();
     }
     QCOMPARE(readFile(memo), sjis->fromUnicode(japanese + QStringLiteral("\r\nline two\r\n\u3042")));
+}
+
+void TestMervo::unreadableMemoIsNotReplaced()
+{
+    Mervo w(nullptr, nullptr);
+    const QString memo = MervoMemo::memoFile(0);
+    QDir().mkpath(QFileInfo(memo).path());
+    QLocalServer unreadable; // a file that nobody, root included, can open
+    QVERIFY(unreadable.listen(memo));
+    MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
+    dialog.editor()->setPlainText(QStringLiteral("typed over what could not be read"));
+    ModalAnswer ok(QStringLiteral("OK"));
+    dialog.accept();
+    QCOMPARE(ok.title(), QStringLiteral("Memo not saved"));
+    QVERIFY(!QFileInfo(memo).isFile());
 }
 
 void TestMervo::unchangedPagesAreNotWritten()
