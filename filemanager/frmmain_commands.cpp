@@ -11,6 +11,7 @@
 #include "kxcommon.h"
 #include "kxconfig.h"
 #include "kxicons.h"
+#include "kxscreen.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -81,6 +82,7 @@ void frmMain::notice(const QString& text)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Korvex QT"), text, QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    kxFitMessageBox(&box);
     box.exec();
 }
 
@@ -92,6 +94,7 @@ bool frmMain::confirm(const QString& title, const QString& text)
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setEscapeButton(box.addButton(tr("Cancel"), QMessageBox::RejectRole));
     box.setDefaultButton(ok);
+    kxFitMessageBox(&box);
     box.exec();
     return box.clickedButton() == ok;
 }

@@ -169,9 +169,12 @@ void frmMain::initMenuFavor()
         const QString& path = kxcfgFavorItem[i];
         if (path == kxFavorSeparator)
             menuFavor->addSeparator();
-        else if (!path.isEmpty())
-            addItem(menuFavor, kxcfgFavorName[i].isEmpty() ? path : kxcfgFavorName[i],
-                    qPrintable(kxFavorIconName(path)), i);
+        else if (!path.isEmpty()) {
+            // Shown as written: "&" in a folder name or title marks no shortcut.
+            QString text = kxcfgFavorName[i].isEmpty() ? path : kxcfgFavorName[i];
+            addItem(menuFavor, text.replace(QLatin1Char('&'), QLatin1String("&&")), qPrintable(kxFavorIconName(path)),
+                    i);
+        }
     }
     menuFavor->addSeparator();
     addItem(menuFavor, tr("&Edit Favorites..."), nullptr, 99);

@@ -24,6 +24,8 @@ frmProgress::frmProgress(QWidget* parent, const QString& caption) : QWidget(pare
 
     labelText = new QLabel(QStringLiteral("フォルダ名を入力してください"), this);
     labelText->setFixedWidth(width);
+    // A file name is shown as it is, never read as markup.
+    labelText->setTextFormat(Qt::PlainText);
     btnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
     btnCancel->setFixedSize(120, 28);
     progressBar = new QProgressBar(this);

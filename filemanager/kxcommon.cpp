@@ -2,6 +2,7 @@
 
 #include "frmprogress.h"
 #include "kxpaths.h"
+#include "kxscreen.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -200,6 +201,15 @@ void kxCommon::allItemSymblnk(QWidget* parent, const QString& srcDir, const QStr
     const bool sameDir = sameFolder(from, to);
     for (auto it = names->begin(); it != names->end(); ++it) {
         const QString name = *it;
+        const QByteArray source = from + QFile::encodeName(name);
+        struct stat sourceSt;
+        // Removed since Copy: a link to it would point nowhere.
+        if (!entryStat(source, &sourceSt)) {
+            information(QStringLiteral("リンクの貼り付け"),
+                        display(source) + QStringLiteral("\nが見つかりません。\nシンボリックリンクを作成できません。"));
+            removeListFromThis(names, it);
+            break;
+        }
         if (sameDir) {
             *it = calcLnkNameSameDir(dstDir, name);
             if (!checkNewName(QStringLiteral("リンクの貼り付け"), name + QStringLiteral(" のリンクを作成できません。"), to,
@@ -215,7 +225,7 @@ void kxCommon::allItemSymblnk(QWidget* parent, const QString& srcDir, const QStr
             removeListFromThis(names, it);
             break;
         }
-        if (!symlinkMake(from + QFile::encodeName(name), link)) {
+        if (!symlinkMake(source, link)) {
             removeListFromThis(names, it);
             break;
         }
@@ -472,12 +482,15 @@ void kxCommon::askReplaceAll(const QString& title)
 int kxCommon::question(const QString& title, const QString& text, bool withCancel)
 {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::NoButton, m_parent);
+    // Names are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(tr("Yes"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(tr("No"), QMessageBox::NoRole);
     QPushButton* cancel = withCancel ? box.addButton(tr("Cancel"), QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(yes);
     if (cancel)
         box.setEscapeButton(cancel);
+    kxFitMessageBox(&box);
     box.exec();
     if (box.clickedButton() == yes)
         return Yes;
@@ -488,5 +501,7 @@ void kxCommon::message(bool critical, const QString& title, const QString& text)
 {
     QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Information, title, text, QMessageBox::Ok,
                     m_parent);
+    box.setTextFormat(Qt::PlainText);
+    kxFitMessageBox(&box);
     box.exec();
 }

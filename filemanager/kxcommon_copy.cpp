@@ -53,6 +53,25 @@ bool diskFull(int error)
     return error == ENOSPC || error == EDQUOT || error == EFBIG;
 }
 
+// A folder made by the batch gets the owner, modes and times of its source once it is
+// filled (a read-only folder could not be filled otherwise), as a copied file does: a moved
+// folder stays as it was. From a memory card it keeps the modes it was made with.
+void keepFolderAttributes(const QByteArray& src, const QByteArray& dst, const struct stat& st)
+{
+    const int fd = ::open(withoutSlash(dst).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    int ignored = 0;
+    if (!onMemoryCard(absolute(src))) {
+        ignored |= ::fchown(fd, st.st_uid, st.st_gid);
+        ignored |= ::fchmod(fd, st.st_mode & 07777);
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ignored |= ::futimens(fd, times);
+    Q_UNUSED(ignored);
+    ::close(fd);
+}
+
 } // namespace
 
 bool kxCommon::dirCpMv(int mode, const QByteArray& src, const QByteArray& dst)
@@ -130,6 +149,8 @@ bool kxCommon::dirCpMv(int mode, const QByteArray& src, const QByteArray& dst)
         }
     }
 
+    if (fresh)
+        keepFolderAttributes(src, dst, srcSt);
     if (mode == 1 && ::rmdir(src.constData()) != 0) {
         critical(QStringLiteral("フォルダの削除エラー"), display(src) + QStringLiteral("\nを削除できません。"));
         return false;
@@ -145,8 +166,10 @@ bool kxCommon::fileCpMv(int mode, const QByteArray& src, const QByteArray& dst, 
     struct stat srcSt;
     struct stat dstSt;
     const bool replacing = !known.freeTarget && entryStat(dst, &dstSt);
-    if (replacing) {
-        if (::stat(src.constData(), &srcSt) == 0 && samePlace(srcSt, dstSt))
+    // A source gone since it was chosen is reported by the copy below, without a
+    // question about replacing the file in its way.
+    if (replacing && ::stat(src.constData(), &srcSt) == 0) {
+        if (samePlace(srcSt, dstSt))
             return refuseSamePlace(File, mode, dst);
         if (askOverwrite) {
             const QString title = tr("Confirm File Replace");

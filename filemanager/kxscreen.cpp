@@ -1,6 +1,8 @@
 #include "kxscreen.h"
 
 #include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -34,4 +36,18 @@ void kxFixButtonSize(QPushButton* button, int width, int height, int room)
     const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
     const int needed = button->fontMetrics().horizontalAdvance(text) + 2 * margin + 4;
     button->setFixedSize(kxFitWidth(qMax(width, needed), room), height);
+}
+
+void kxFitMessageBox(QMessageBox* box)
+{
+    if (!kxSmallScreen(box))
+        return;
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    auto* icon = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+    if (!label)
+        return;
+    // The icon, the spaces around it and the box's margins keep their room.
+    const int room = kxScreenRoom(box) - (icon ? icon->sizeHint().width() : 0) - 4 * 10;
+    const int natural = label->fontMetrics().size(0, label->text()).width();
+    label->setMinimumWidth(qMax(0, qMin(natural, room)));
 }

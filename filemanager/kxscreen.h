@@ -1,5 +1,6 @@
 #pragma once
 
+class QMessageBox;
 class QPushButton;
 class QWidget;
 
@@ -16,3 +17,8 @@ int kxFitWidth(int wanted, int room);
 // A button of the given size, wider where its text needs it (translations, larger fonts)
 // and narrower where the room is less.
 void kxFixButtonSize(QPushButton* button, int width, int height, int room);
+
+// On a small screen the toolkit keeps a message box to half the screen's width, so that a
+// long text grows below the screen's edge and takes the buttons with it: there the text
+// may use the whole width.
+void kxFitMessageBox(QMessageBox* box);

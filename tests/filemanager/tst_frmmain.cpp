@@ -196,6 +196,9 @@ private slots:
         QCOMPARE(menuTexts(w.menuFavor), QStringList({"/", "Two", "&Edit Favorites..."}));
         w.menuFavor->actions().at(2)->trigger(); // after the separator
         QTRY_COMPARE(w.treeView->fullPath(), top + QStringLiteral("/d2/"));
+        kxcfgFavorName[5] = QStringLiteral("R&D");
+        w.initMenuFavor();
+        QCOMPARE(menuTexts(w.menuFavor).at(1), QStringLiteral("R&&D"));
 
         // A device path missing here leads to its deepest existing folder.
         kxcfgFavorItem[6] = top + QStringLiteral("/d3/card/Documents");

@@ -1,9 +1,11 @@
+#include "frmprogress.h"
 #include "kxcommon.h"
 #include "kxtestfiles.h"
 #include "modalanswer.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -93,6 +95,35 @@ private slots:
         QCOMPARE(names.size(), 3);
         QCOMPARE(tree(dst), before);
         QCOMPARE(tree(src), QStringList());
+    }
+
+    // A moved folder is made anew entry by entry, and keeps its modes, times and owner.
+    void movedFoldersKeepTheirAttributes()
+    {
+        makeTree(src, {QStringLiteral("d/sub/f=data")});
+        const QString d = QStringLiteral("d");
+        const QString sub = QStringLiteral("d/sub");
+        QCOMPARE(::chmod(bytes(src + d).constData(), 0750), 0);
+        QCOMPARE(::chmod(bytes(src + sub).constData(), 02700), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(bytes(src + sub).constData(), 65534, 65534), 0);
+        const QDateTime when(QDate(2010, 1, 2), QTime(3, 4, 5));
+        setTimes(src + sub, when);
+        setTimes(src + d, when);
+        QStringList names{d};
+        ScriptedCommon kx;
+        kx.allItemCpMv(nullptr, 1, src, dst, &names);
+        QCOMPARE(kx.told, QStringList());
+        struct stat st;
+        QVERIFY(::stat(bytes(dst + d).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0750));
+        QVERIFY(::stat(bytes(dst + sub).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(02700));
+        if (root)
+            QCOMPARE(st.st_uid, uid_t(65534));
+        QCOMPARE(QFileInfo(dst + d).lastModified(), when);
+        QCOMPARE(QFileInfo(dst + sub).lastModified(), when);
     }
 
     void copyInTheSameFolderTakesNewNames()
@@ -349,6 +380,25 @@ private slots:
         kx.allItemCpMv(nullptr, 2, src, dst, &names);
         QCOMPARE(names, QStringList());
         QCOMPARE(readAll(dst + QStringLiteral("f")), QByteArray("old"));
+    }
+
+    // A name that looks like markup is shown as it is, in the questions and the progress window.
+    void namesAreNotMarkup()
+    {
+        makeTree(src, {QStringLiteral("<b>f=new")});
+        makeTree(dst, {QStringLiteral("<b>f=old")});
+        QStringList names{QStringLiteral("<b>f")};
+        kxCommon kx;
+        Qt::TextFormat question = Qt::AutoText;
+        Qt::TextFormat label = Qt::AutoText;
+        ModalAnswer no(QStringLiteral("No"), [&](QDialog* box) {
+            question = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
+            label = kx.progress->findChild<QLabel*>()->textFormat();
+        });
+        kx.allItemCpMv(nullptr, 2, src, dst, &names);
+        QVERIFY(no.answered());
+        QCOMPARE(question, Qt::PlainText);
+        QCOMPARE(label, Qt::PlainText);
     }
 };
 

@@ -374,6 +374,33 @@ private slots:
         QCOMPARE(kx.told, QStringList{QStringLiteral("ファイルのコピーエラー|") + src
                                       + QStringLiteral("gone\nを読み込みできません。\nファイルが使用中の可能性があります。")});
         QCOMPARE(names, QStringList{QStringLiteral("a")});
+
+        // Nothing is asked about replacing a file with one that is not there.
+        makeTree(dst, {QStringLiteral("gone=old")});
+        for (int mode : {1, 2}) {
+            QStringList again{QStringLiteral("gone")};
+            ScriptedCommon over;
+            over.answers = {kxCommon::Yes};
+            over.allItemCpMv(nullptr, mode, src, dst, &again);
+            QCOMPARE(over.asked, QStringList());
+            QCOMPARE(over.told.size(), 1);
+            QCOMPARE(again, QStringList());
+            QCOMPARE(readAll(dst + QStringLiteral("gone")), QByteArray("old"));
+        }
+    }
+
+    // Paste as link of an entry removed since Copy: reported, and no link to nowhere made.
+    void linkToVanishedSource()
+    {
+        makeTree(src, {QStringLiteral("a=1"), QStringLiteral("dangling->nowhere")});
+        QStringList names{QStringLiteral("a"), QStringLiteral("dangling"), QStringLiteral("gone"), QStringLiteral("a")};
+        ScriptedCommon kx;
+        kx.allItemSymblnk(nullptr, src, dst, &names);
+        QCOMPARE(kx.told, QStringList{QStringLiteral("リンクの貼り付け|") + src
+                                      + QStringLiteral("gone\nが見つかりません。\nシンボリックリンクを作成できません。")});
+        QCOMPARE(names, QStringList({QStringLiteral("a"), QStringLiteral("dangling")}));
+        QCOMPARE(tree(dst), QStringList({QStringLiteral("a->") + src + QStringLiteral("a"),
+                                         QStringLiteral("dangling->") + src + QStringLiteral("dangling")}));
     }
 
     // FIFOs and sockets are made anew, never opened (a FIFO would never end).
