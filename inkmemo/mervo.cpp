@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -116,6 +118,9 @@ QToolButton* Mervo::addToolButton(const QString& image, bool toggle)
 void Mervo::buildToolButtons()
 {
     m_buttonBar = new QPEToolBar(this);
+    // On the palmtop's 240 pixels the menu and all six buttons share one row.
+    if (QGuiApplication::primaryScreen()->availableGeometry().width() < 480)
+        m_buttonBar->setIconSize(QSize(16, 16));
     addToolBar(m_buttonBar);
     m_pointButton = addToolButton(QStringLiteral("mervo/point"), true);
     m_twoButton = addToolButton(QStringLiteral("mervo/two"), true);
@@ -150,7 +155,16 @@ void Mervo::showPage(MervoWidget* widget)
 
 void Mervo::slotNewPage()
 {
-    showPage(insertNewPage(m_pageCount));
+    MervoWidget* widget = insertNewPage(m_pageCount);
+    showPage(widget);
+    if (!m_current || m_current == widget)
+        return;
+    // The page left could not be saved: an empty tab without a file would hide the
+    // pages created after it on the next start.
+    m_tabs->removeTab(m_tabs->indexOf(widget));
+    m_pages.removeOne(widget);
+    delete widget;
+    --m_pageCount;
 }
 
 void Mervo::setCharHeight(MervoWidget* widget, int h)
@@ -340,10 +354,13 @@ void Mervo::slotPng()
         return;
     const QString folder = homePath(QStringLiteral("/Documents/Image_Files"));
     QDir().mkpath(folder);
-    exportPng(folder + QStringLiteral("/mervo.png"), width->value(), height->value());
+    const QString path = folder + QStringLiteral("/mervo.png");
+    QString error;
+    if (!exportPng(path, width->value(), height->value(), &error))
+        QMessageBox::warning(this, tr("Export PNG"), tr("%1 could not be written:\n%2").arg(path, error));
 }
 
-bool Mervo::exportPng(const QString& path, int width, int charHeight)
+bool Mervo::exportPng(const QString& path, int width, int charHeight, QString* error)
 {
     const int gap = charHeight / 4;
     const int lines = m_data->numberOfLines(width, charHeight, gap, gap);
@@ -354,15 +371,16 @@ bool Mervo::exportPng(const QString& path, int width, int charHeight)
         m_data->draw(p, 0, width, charHeight, gap, gap);
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
+    if (file.open(QIODevice::WriteOnly) && writer.write(image) && file.commit())
+        return true;
+    if (error)
+        *error = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+    if (file.isOpen()) {
         file.cancelWriting();
         file.commit();
-        return false;
     }
-    return file.commit();
+    return false;
 }
 
 void Mervo::slotMemo()

@@ -35,7 +35,7 @@ public:
     bool save(int page, QString* error = nullptr);
     void load(int page);
     // Writes the current page as a PNG image W pixels wide at character height H.
-    bool exportPng(const QString& path, int width, int charHeight);
+    bool exportPng(const QString& path, int width, int charHeight, QString* error = nullptr);
 
 public slots:
     void slotNewPage();

@@ -46,8 +46,11 @@ MervoMemo::MervoMemo(QWidget* parent, const char* name, int page, MervoData* dat
     layout->addWidget(new ScrolledMervoWidget(this, nullptr, data, charHeight));
 
     QFile file(memoFile(page));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        // A memo there that cannot be read is not replaced by what is typed over an empty one.
+        m_damaged = file.exists();
         return;
+    }
     const QByteArray bytes = file.readAll();
     m_codec = readableCodec(bytes, m_crOnly);
     m_crLf = bytes.contains("\r\n");

@@ -29,6 +29,6 @@ private:
     int m_codec;
     bool m_crOnly = false;
     bool m_crLf = false;
-    // The file held bytes that are no text in its encoding.
+    // The file could not be read, or held bytes that are no text in its encoding.
     bool m_damaged = false;
 };

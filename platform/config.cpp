@@ -10,6 +10,9 @@ struct ConfigEntry
 {
     QString key; // null for a line without "=", kept as it stands in value
     QString value;
+    // The line as read; written back unchanged while the value stays, so that bytes
+    // that are no UTF-8 (a value typed in another encoding) survive.
+    QByteArray line;
 };
 
 struct ConfigGroup
@@ -87,17 +90,19 @@ void set(QList<ConfigGroup>& groups, const QString& group, const ConfigEntry& en
     for (ConfigEntry& e : entries) {
         if (!e.key.isNull() && e.key == entry.key) {
             e.value = entry.value;
+            e.line = entry.line;
             return;
         }
     }
     entries.append(entry);
 }
 
-QList<ConfigGroup> parse(const QString& text)
+QList<ConfigGroup> parse(const QByteArray& bytes)
 {
     QList<ConfigGroup> groups;
     QString group;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QString line = QString::fromUtf8(raw);
         const QString t = line.trimmed();
         if (t.isEmpty())
             continue;
@@ -109,27 +114,32 @@ QList<ConfigGroup> parse(const QString& text)
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         const QString key = eq < 0 ? QString() : line.left(eq).trimmed();
         if (key.isEmpty())
-            groups[groupIndex(groups, group)].entries.append({QString(), t});
+            groups[groupIndex(groups, group)].entries.append({QString(), t, raw});
         else
-            set(groups, group, {key, unquote(line.mid(eq + 1).trimmed())});
+            set(groups, group, {key, unquote(line.mid(eq + 1).trimmed()), raw});
     }
     return groups;
 }
 
 QByteArray format(const QList<ConfigGroup>& groups)
 {
-    QString out;
+    QByteArray out;
     for (const ConfigGroup& g : groups) {
         if (g.name.isEmpty() && g.entries.isEmpty())
             continue;
         if (!out.isEmpty())
-            out += QLatin1Char('\n');
+            out += '\n';
         if (!g.name.isEmpty())
-            out += QLatin1Char('[') + g.name + QLatin1String("]\n");
-        for (const ConfigEntry& e : g.entries)
-            out += (e.key.isNull() ? e.value : e.key + QLatin1Char('=') + quoteIfNeeded(e.value)) + QLatin1Char('\n');
+            out += (QLatin1Char('[') + g.name + QLatin1String("]\n")).toUtf8();
+        for (const ConfigEntry& e : g.entries) {
+            if (!e.line.isNull())
+                out += e.line;
+            else
+                out += (e.key.isNull() ? e.value : e.key + QLatin1Char('=') + quoteIfNeeded(e.value)).toUtf8();
+            out += '\n';
+        }
     }
-    return out.toUtf8();
+    return out;
 }
 
 // The file's groups; false when it exists but cannot be read.
@@ -143,7 +153,7 @@ bool readFile(const QString& path, QList<ConfigGroup>& groups)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
-    groups = parse(QString::fromUtf8(bytes));
+    groups = parse(bytes);
     return true;
 }
 } // namespace
@@ -244,7 +254,7 @@ void Config::writeEntry(const QString& key, const QString& value)
     if (old && *old == value)
         return;
     // A null text is stored as an empty value, which reads back as a null string.
-    const ConfigEntry entry {key, value.isNull() ? QLatin1String("") : value};
+    const ConfigEntry entry {key, value.isNull() ? QLatin1String("") : value, QByteArray()};
     set(m_groups, m_group, entry);
     m_changes.append({m_group, entry});
 }

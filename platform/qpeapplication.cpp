@@ -119,9 +119,23 @@ static bool handOver(const QString& channel, const QList<QPair<QByteArray, QByte
 
 void QPEApplication::showMainWidget(QWidget* w, bool)
 {
-    listen();
+    // A second window would edit the same files as the first one and overwrite its saves.
+    if (!listen() && handOver(appChannel(QFileInfo(applicationFilePath()).fileName()), {{"raise()", QByteArray()}}))
+        ::_exit(0);
     m_mainWidget = w;
+    raiseOnMessage(w);
     w->show();
+}
+
+void QPEApplication::raiseOnMessage(QWidget* w)
+{
+    connect(this, &QPEApplication::appMessage, w, [w](const QByteArray& msg) {
+        if (msg != "raise()")
+            return;
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+        w->raise();
+        w->activateWindow();
+    });
 }
 
 void QPEApplication::showMainDocumentWidget(QWidget* w, bool)
@@ -152,11 +166,8 @@ void QPEApplication::showMainDocumentWidget(QWidget* w, bool)
             ::_exit(0);
     }
     m_mainWidget = w;
+    raiseOnMessage(w);
     connect(this, &QPEApplication::appMessage, w, [w](const QByteArray& msg, const QByteArray& data) {
-        if (msg == "raise()") {
-            w->raise();
-            w->activateWindow();
-        }
         if (msg != "setDocument(QString)")
             return;
         QDataStream in(data);

@@ -23,6 +23,7 @@ public:
     static QString qpeDir();
     static QString appChannel(const QString& appName);
 
+    // When the program already runs, raises its window and ends this process.
     void showMainWidget(QWidget* w, bool nomax = false);
     // When the program already runs, hands the document named on the command line
     // to it as "setDocument(QString)" (and a line after it as "JumpTo(int)") and ends
@@ -40,6 +41,7 @@ signals:
 private:
     bool listen();
     bool deliverAccept();
+    void raiseOnMessage(QWidget* w);
 
     ChannelServer* m_server = nullptr;
     QPointer<QWidget> m_mainWidget;

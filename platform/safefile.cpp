@@ -3,12 +3,30 @@
 #include <QFileInfo>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+// Access lists and other extended attributes, which a new file would not have. The
+// security label is left out: a new file gets one of its own.
+static bool hasExtendedAttributes(const QByteArray& path)
+{
+    const ssize_t size = ::listxattr(path.constData(), nullptr, 0);
+    if (size <= 0)
+        return false;
+    QByteArray names(size, '\0');
+    const ssize_t n = ::listxattr(path.constData(), names.data(), size_t(names.size()));
+    if (n < 0)
+        return true;
+    for (const QByteArray& name : names.left(n).split('\0'))
+        if (!name.isEmpty() && name != "security.selinux")
+            return true;
+    return false;
+}
 
 // True when a new file in place of the old one would lose something of it.
 static bool mustWriteInPlace(const QString& target, const struct stat& st)
 {
-    if (st.st_nlink > 1)
+    if (st.st_nlink > 1 || hasExtendedAttributes(QFile::encodeName(target)))
         return true;
     if (::access(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), W_OK) != 0)
         return true;

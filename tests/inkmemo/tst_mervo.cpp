@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImageReader>
+#include <QLocalServer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -98,8 +99,10 @@ private slots:
     void deleteLastAndOnlyPage();
     void clearPage();
     void exportWritesRealPng();
+    void failedExportSaysSo();
     void memoRoundTrip();
     void memoKeepsItsEncodingAndCancelDiscards();
+    void unreadableMemoIsNotReplaced();
     void unchangedPagesAreNotWritten();
     void failedSaveKeepsTheInkAndSaysSo();
     void clearDropsPendingInk();
@@ -299,6 +302,19 @@ void TestMervo::exportWritesRealPng()
     QCOMPARE(image.pixelColor(100, 10), QColor(Qt::white));
 }
 
+void TestMervo::failedExportSaysSo()
+{
+    QDir().mkpath(home(QStringLiteral("/Documents")));
+    QVERIFY(QFile(home(QStringLiteral("/Documents/Image_Files"))).open(QIODevice::WriteOnly)); // no folder
+    Mervo w(nullptr, nullptr);
+    w.show();
+    // One answers the export dialog, the other the box that follows it.
+    ModalAnswer first(QStringLiteral("OK")), second(QStringLiteral("OK"));
+    w.slotPng();
+    QTRY_VERIFY(first.answered() && second.answered());
+    QVERIFY(first.title() == QStringLiteral("Export PNG") || second.title() == QStringLiteral("Export PNG"));
+}
+
 void TestMervo::memoRoundTrip()
 {
     Mervo w(nullptr, nullptr);
@@ -357,6 +373,21 @@ void TestMervo::memoKeepsItsEncodingAndCancelDiscards()
     QCOMPARE(readFile(memo), sjis->fromUnicode(japanese + QStringLiteral("\r\nline two\r\n\u3042")));
 }
 
+void TestMervo::unreadableMemoIsNotReplaced()
+{
+    Mervo w(nullptr, nullptr);
+    const QString memo = MervoMemo::memoFile(0);
+    QDir().mkpath(QFileInfo(memo).path());
+    QLocalServer unreadable; // a file that nobody, root included, can open
+    QVERIFY(unreadable.listen(memo));
+    MervoMemo dialog(&w, nullptr, 0, w.data(), 16);
+    dialog.editor()->setPlainText(QStringLiteral("typed over what could not be read"));
+    ModalAnswer ok(QStringLiteral("OK"));
+    dialog.accept();
+    QCOMPARE(ok.title(), QStringLiteral("Memo not saved"));
+    QVERIFY(!QFileInfo(memo).isFile());
+}
+
 void TestMervo::unchangedPagesAreNotWritten()
 {
     QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
@@ -407,6 +438,13 @@ void TestMervo::failedSaveKeepsTheInkAndSaysSo()
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(w.currentWidget()->page(), 0);
         QCOMPARE(w.data()->count(), 4);
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            w.slotNewPage();
+            QVERIFY(ok.answered());
+        }
+        QCOMPARE(tabLabels(w), (QStringList{"0", "1"})); // no page without its file
+        QCOMPARE(w.currentWidget()->page(), 0);
         {
             ModalAnswer cancel(QStringLiteral("Cancel"));
             QVERIFY(!w.close());

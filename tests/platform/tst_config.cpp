@@ -113,6 +113,21 @@ private slots:
         QCOMPARE(readAll(path), QByteArray("# kept\n\n[View]\nA=5\nB=3\nC=hand\n"));
     }
 
+    void untouchedLinesKeepTheirBytes()
+    {
+        // A value typed in Shift JIS, and a line end from another system.
+        const QString path = Config::filePath(QStringLiteral("sample"));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        writeAll(path, "[View]\nIdiom=\x93\xfa\x96\x7b\r\nNote \xff\nA=1\n");
+        {
+            Config c(QStringLiteral("sample"));
+            c.setGroup(QStringLiteral("View"));
+            c.writeEntry(QStringLiteral("Idiom"), c.readEntry(QStringLiteral("Idiom")));
+            c.writeEntry(QStringLiteral("A"), 2);
+        }
+        QCOMPARE(readAll(path), QByteArray("[View]\nIdiom=\x93\xfa\x96\x7b\r\nNote \xff\nA=2\n"));
+    }
+
     void fileFollowsXdgConfigHome()
     {
         QVERIFY(Config::filePath(QStringLiteral("VElino"))

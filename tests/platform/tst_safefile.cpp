@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -79,6 +80,21 @@ private slots:
         QCOMPARE(file.writtenSize(), qint64(6));
         QVERIFY(file.commit());
         QCOMPARE(readAll(b), QByteArray("shared"));
+    }
+
+    void keepsAccessListsAndOtherAttributes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("shared.txt"));
+        writeAll(path, "old");
+        const QByteArray name = QFile::encodeName(path);
+        if (::setxattr(name.constData(), "user.note", "kept", 4, 0) != 0)
+            QSKIP("no extended attributes on this file system");
+        QVERIFY(FileManager().saveFile(DocLnk(path), QStringLiteral("new")));
+        QCOMPARE(readAll(path), QByteArray("new"));
+        char value[8] = {};
+        QCOMPARE(::getxattr(name.constData(), "user.note", value, sizeof value), ssize_t(4));
+        QCOMPARE(QByteArray(value), QByteArray("kept"));
     }
 
     void failedWriteKeepsTheOldFile_data()
