@@ -4,7 +4,10 @@
 
 #include "text/textwriter.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 Document::Document(const DocLnk& link) : m_link(link)
 {
@@ -38,6 +41,7 @@ TextLoader::Result Document::load(int inputCodec, TextBuffer* text, const TextLo
         *text = loader.takeText();
     }
     m_readCodec = m_docCodec;
+    m_readFailed = result == TextLoader::Failed;
     return result;
 }
 
@@ -75,7 +79,11 @@ std::optional<QString> Document::save(const TextBuffer& text, int appendCRCode, 
     options.saveFastUTF8 = saveFastUTF8;
     options.keep = symbolsAsRead();
     TextWriter writer(file(), options);
-    if (!writer.open())
+    // Only a plain file is written over: a new file would take the place of a pipe or a
+    // device, and writing in place would wait on a pipe for a reader.
+    struct stat st {};
+    const bool plain = ::stat(QFile::encodeName(file()).constData(), &st) != 0 || S_ISREG(st.st_mode);
+    if (!plain || !writer.open())
         return writer.error();
     const auto writeAll = [&] {
         forEachRange(text, [&](qsizetype from, qsizetype to) {

@@ -41,6 +41,8 @@ public:
     qint64 fileSize() const { return m_fileSize; }
     // Byte sequences of the file that its text shows as U+FFFD; saving writes them so.
     int unreadable() const { return m_unreadable; }
+    // The file could not be read: its text is empty, and the file is not what it shows.
+    bool readFailed() const { return m_readFailed; }
 
     // Reads the file at file() into text, telling progress as TextLoader does: the
     // encoding is inputCodec when that is not 0, otherwise chosen from the name and
@@ -73,6 +75,7 @@ private:
     bool m_crOnly = false;
     qint64 m_fileSize = 0;
     int m_unreadable = 0;
+    bool m_readFailed = false;
     int m_readCodec = 0;
     QString m_readSymbols;
 };

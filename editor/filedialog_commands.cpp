@@ -19,10 +19,19 @@
 #include <unistd.h>
 
 namespace {
+// The boxes show file names, which may look like markup: always as plain text.
+void showPlain(QMessageBox::Icon icon, QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 // A warning with OK and Cancel, Cancel being the default and the escape: true for OK.
 bool askOk(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, eucLabel("VElino"), text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
     QPushButton* ok = box.addButton(eucLabel("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(eucLabel("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
@@ -36,6 +45,7 @@ bool askOk(QWidget* parent, const QString& text)
 void inform(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Information, eucLabel("VElino"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
         int widest = 0;
         for (const QString& line : text.split(QLatin1Char('\n')))
@@ -47,12 +57,12 @@ void inform(QWidget* parent, const QString& text)
 
 void warn(QWidget* parent, const QString& text)
 {
-    QMessageBox::warning(parent, eucLabel("VElino"), text);
+    showPlain(QMessageBox::Warning, parent, eucLabel("VElino"), text);
 }
 
 void fail(QWidget* parent, const char* caption, const QByteArray& path)
 {
-    QMessageBox::critical(parent, eucLabel(caption), RawPath::display(path));
+    showPlain(QMessageBox::Critical, parent, eucLabel(caption), RawPath::display(path));
 }
 
 QDateTime modified(const QByteArray& path)

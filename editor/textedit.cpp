@@ -10,6 +10,7 @@
 #include "platform/qpetoolbar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDataStream>
 #include <QFileInfo>
@@ -112,8 +113,9 @@ void TextEdit::startWith(const QStringList& arguments)
 
 void TextEdit::setDocument(const QString& path)
 {
-    // A document handed over while another is being read waits for that reading.
-    if (m_loading) {
+    // A document handed over while another is being read, or while a dialog is open
+    // (a confirmed replacement keeps its place in the text), waits until that ends.
+    if (m_loading || QApplication::activeModalWidget()) {
         QTimer::singleShot(100, this, [this, path] { setDocument(path); });
         return;
     }
@@ -127,6 +129,11 @@ void TextEdit::qcop_receive(const QByteArray& message, const QByteArray& data)
 {
     if (message != "JumpTo(int)")
         return;
+    // The line follows a document that waits.
+    if (m_loading || QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, [this, message, data] { qcop_receive(message, data); });
+        return;
+    }
     QDataStream in(data);
     in.setVersion(QDataStream::Qt_6_0);
     qint32 line = 0;

@@ -216,6 +216,8 @@ private:
     bool m_loading = false;
     bool m_stopLoading = false;
     bool m_closeAfterLoad = false;
+    // A save is asking or reporting; an auto-save tick then waits for the next one.
+    bool m_saving = false;
 
     // User interface.
     QpeEditor* m_editor = nullptr;

@@ -248,6 +248,10 @@ void TextEdit::show_clipboard()
     QString text = QGuiApplication::clipboard()->text();
     if (text.size() > 80)
         text = text.left(80) + QStringLiteral("...");
-    QMessageBox::information(this, eucLabel("Clipboard"), text);
+    // Any text at all may be on the clipboard: shown as rich text, an image tag would
+    // load the file it names.
+    QMessageBox box(QMessageBox::Information, eucLabel("Clipboard"), text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
     m_editor->setFocus();
 }

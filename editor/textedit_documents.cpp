@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QStackedWidget>
 #include <QToolBar>
@@ -174,7 +175,8 @@ bool TextEdit::openFile(const QString& path)
     if (!openFile(link))
         return false;
     showEditTools();
-    doc->setNewDoc(false);
+    // Saving over a file that could not be read asks first: its bytes were never shown.
+    doc->setNewDoc(doc->readFailed());
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     if (slash > 0)
         doc->setName(path.mid(slash + 1));
@@ -269,6 +271,7 @@ bool TextEdit::save()
 {
     if (!doc)
         return true;
+    const QScopedValueRollback<bool> saving(m_saving, true);
     if (doc->name().isEmpty()) {
         const QString name = Document::untitledName(firstWord(m_editor->buffer()));
         if (doc->file().isEmpty())
@@ -340,6 +343,8 @@ void TextEdit::fileMenuSaveAs()
 
 void TextEdit::timerOn()
 {
+    if (m_saving)
+        return;
     if (!m_editor->edited() || (doc && doc->isNewDoc() && m_editor->isEmpty()))
         return;
     if (save()) {

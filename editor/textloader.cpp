@@ -6,15 +6,31 @@
 
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 TextLoader::Result TextLoader::load(const QString& path, int inputCodec, bool crOnly, const Progress& progress)
 {
     m_text = TextBuffer();
     m_crOnly = crOnly;
     m_invalid = 0;
     m_typedSymbols.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without waiting: a named pipe would block the window until a writer came.
+    // Only a plain file is a document; a pipe, a device or a folder is not read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return Failed;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return Failed;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Failed;
+    }
     // The file is read as far as its size when opened, even if it grows meanwhile.
     m_size = file.size();
     QByteArray piece(qMin(PieceSize, qMax<qint64>(1, m_size)), Qt::Uninitialized);

@@ -109,10 +109,17 @@ void TextView::drawRun(QPainter& painter, const QString& run, qreal x, qreal wid
 {
     const QFontMetricsF& metrics = m_layout.widths().metrics();
     const qreal baseline = metrics.ascent();
+    // Glyph positions are kept in fixed point, which ends at 2^25 pixels, some four
+    // million characters along a line: the run is placed by the painter's transform
+    // instead and drawn at its origin.
+    const QTransform kept = painter.transform();
+    painter.translate(x, 0);
+    x = 0;
     // Shaping that joins or kerns characters would move them off the columns the
     // cursor uses; such a run is drawn one character at a time.
     if (m_layout.widths().drawsAsAdded(run) || qAbs(metrics.horizontalAdvance(run) - width) < 1) {
         painter.drawText(QPointF(x, baseline), run);
+        painter.setTransform(kept);
         return;
     }
     for (qsizetype i = 0; i < run.size(); ++i) {
@@ -123,6 +130,7 @@ void TextView::drawRun(QPainter& painter, const QString& run, qreal x, qreal wid
                     : m_layout.widths().advance(one.at(0).unicode());
         i += n - 1;
     }
+    painter.setTransform(kept);
 }
 
 void TextView::drawText(QPainter& painter, const Row& row, qsizetype from, qsizetype to, const QColor& colour,

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QtTest>
 
 #include <memory>
@@ -174,9 +175,13 @@ private slots:
         QFETCH(QStringList, lines);
         QVERIFY(::symlink("a.txt", raw(path(QStringLiteral("src/link"))).constData()) == 0);
         auto d = filer(path(QStringLiteral("src")), entry);
-        ModalAnswer box(QStringLiteral("OK"));
+        Qt::TextFormat format = Qt::AutoText;
+        ModalAnswer box(QStringLiteral("OK"), [&](QDialog* dialog) {
+            format = dialog->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
+        });
         d->fileInformation();
         QVERIFY(box.answered());
+        QCOMPARE(format, Qt::PlainText); // a name such as "<b>x</b>" shows as it is
         const QStringList shown = box.text().split(QLatin1Char('\n'));
         QCOMPARE(shown.size(), 8);
         for (const QString& line : lines)

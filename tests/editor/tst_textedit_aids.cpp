@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QLabel>
 #include <QtTest>
 
 // The editing aids of the main window: idioms and their escapes, the date forms,
@@ -198,6 +199,16 @@ private slots:
         w.show_clipboard();
         QCOMPARE(script.titles, QStringList({QStringLiteral("Clipboard"), QStringLiteral("Clipboard")}));
         QCOMPARE(script.texts, QStringList({eighty, eighty + QStringLiteral("...")}));
+
+        // Shown as rich text, a copied <img src="/dev/zero"> read that file until memory ran out.
+        Qt::TextFormat format = Qt::AutoText;
+        DialogScript plain({[&](QDialog* box) {
+            format = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
+            DialogScript::click(box, "OK");
+        }});
+        QGuiApplication::clipboard()->setText(QStringLiteral("<b>bold</b>"));
+        w.show_clipboard();
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void wholeLineCutAndCopy()

@@ -1,4 +1,5 @@
 #include "text/encoding.h"
+#include "dialogscript.h"
 #include "modalanswer.h"
 #include "qpeeditor.h"
 #include "textedit.h"
@@ -18,6 +19,8 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 // Documents of the main window: captions, the untitled name, the questions before
 // overwriting and discarding, and what a failed or refused save leaves behind.
@@ -512,14 +515,55 @@ private slots:
         QFile::remove(large);
     }
 
+    // A named pipe used to block the window for good while waiting for a writer.
+    void openErrorShowsBox_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing") << QStringLiteral("missing.txt");
+        QTest::newRow("named pipe") << QStringLiteral("pipe.txt");
+        QTest::newRow("folder") << QStringLiteral("folder.txt");
+    }
+
     void openErrorShowsBox()
     {
+        QFETCH(QString, name);
+        if (name == QStringLiteral("pipe.txt"))
+            QVERIFY(::mkfifo(QFile::encodeName(path(name)).constData(), 0600) == 0);
+        else if (name == QStringLiteral("folder.txt"))
+            QVERIFY(QDir(dir.path()).mkdir(name));
         TextEdit w(QStringLiteral("VElino"));
         ModalAnswer ok(QStringLiteral("OK"));
-        w.openThisFile(path(QStringLiteral("missing.txt")));
+        w.openThisFile(path(name));
         QVERIFY(ok.answered());
         QCOMPARE(ok.title(), QStringLiteral("Open error"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("missing.txt(ShiftJIS file) - VElino"));
+        QCOMPARE(w.windowTitle(), name + QStringLiteral("(ShiftJIS file) - VElino"));
+    }
+
+    // Text typed after a failed read replaced, unasked, a file the user never saw; a
+    // pipe or a device was replaced by a plain file, or written in place for ever.
+    void failedReadAsksBeforeOverwriting()
+    {
+        const QString pipe = path(QStringLiteral("unread.txt"));
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        TextEdit w(QStringLiteral("VElino"));
+        {
+            ModalAnswer ok(QStringLiteral("OK"));
+            w.openThisFile(pipe);
+            QVERIFY(ok.answered());
+        }
+        typeText(w, QStringLiteral("typed"));
+        {
+            ModalAnswer cancel(QStringLiteral("Cancel"));
+            w.fileMenuSave();
+            QVERIFY(cancel.answered());
+            QCOMPARE(cancel.text(), QStringLiteral("The file exists already.\nDoes it overwrite?"));
+        }
+        // Told to, it still writes no plain file in place of the pipe.
+        DialogScript script({DialogScript::press("OK"), DialogScript::press("OK")});
+        QVERIFY(!w.save());
+        QCOMPARE(script.titles, QStringList({QStringLiteral("VElino warning"), QStringLiteral("Write Error!!!")}));
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(pipe).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 
     void revertCancelledLeavesANewDocument()
@@ -551,6 +595,24 @@ private slots:
         QCOMPARE(readBytes(path(QStringLiteral("diary"))), QByteArray("diary entry"));
         QCOMPARE(w.windowTitle(), QStringLiteral("diary(ShiftJIS file) - VElino"));
         QFile::remove(path(QStringLiteral("diary")));
+    }
+
+    // Each tick of auto save during one of its own boxes put another box on top.
+    void autoSaveTickDuringItsBoxWaits()
+    {
+        setView({{QStringLiteral("AutoSaveDir"), path(QStringLiteral("missing/"))}});
+        TextEdit w(QStringLiteral("VElino"));
+        typeText(w, QStringLiteral("lost"));
+        bool nested = false;
+        ModalAnswer box(QStringLiteral("OK"), [&](QDialog*) {
+            ModalAnswer inner(QStringLiteral("OK"));
+            w.timerOn();
+            nested = inner.answered();
+        });
+        w.timerOn();
+        QCOMPARE(box.title(), QStringLiteral("Write Error!!!"));
+        QVERIFY(!nested);
+        QVERIFY(w.editor()->edited());
     }
 };
 

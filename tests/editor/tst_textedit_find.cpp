@@ -1,4 +1,5 @@
 #include "dialogscript.h"
+#include "document.h"
 #include "qpeeditor.h"
 #include "textedit.h"
 
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QToolBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // Find, replace, jump and mark in the main window: the search bar, incremental
@@ -288,6 +290,37 @@ private slots:
         QVERIFY(e->edited());
         e->undo();
         QCOMPARE(e->text(), QStringLiteral("a a a a a"));
+    }
+
+    // A document handed over by a second start while a replacement asked for
+    // confirmation was opened at once, and the replacement went on in its text.
+    void documentHandedOverDuringReplacementWaits()
+    {
+        QTemporaryDir dir;
+        const QString other = dir.filePath(QStringLiteral("other.txt"));
+        QFile f(other);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("xyz\n");
+        f.close();
+        TextEdit w(QStringLiteral("VElino"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QpeEditor* e = w.editor();
+        e->setText(QStringLiteral("a a"));
+        e->setEdited(false);
+        const DialogScript::Step next = [](QDialog* dialog) {
+            DialogScript::click(dialog, dialog->windowTitle() == QStringLiteral("confirm") ? "CANCEL" : "OK");
+        };
+        DialogScript script({fillReplace(QStringLiteral("a"), QStringLiteral("bb"), true),
+                             [&](QDialog* dialog) {
+                                 w.setDocument(other);
+                                 DialogScript::click(dialog, "OK");
+                             },
+                             next, next, next});
+        w.replaceProc();
+        QTRY_COMPARE(w.document()->file(), other);
+        QCOMPARE(e->text(), QStringLiteral("xyz\n"));
+        QVERIFY(!e->edited());
     }
 
     void replaceAllIsOneUndoStep_data()

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTest>
 
 class TstTextView : public QObject
@@ -105,6 +106,25 @@ private slots:
         view.grab(); // painted, control characters included
         QCOMPARE(view.toPlainText(), text);
         QCOMPARE(view.buffer().lineCount(), 3);
+    }
+
+    // Beyond some 33 million pixels along a line its text was no longer drawn.
+    void farAlongALongLineTextIsDrawn()
+    {
+        TextView view;
+        view.resize(300, 60);
+        view.setPlainText(QString(6'000'000, QLatin1Char('W')));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.setCursorPosition(view.buffer().size());
+        QVERIFY(view.horizontalScrollBar()->value() > 40'000'000);
+        const QImage shot = view.viewport()->grab().toImage();
+        const QRgb base = view.palette().base().color().rgb();
+        int inked = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                inked += shot.pixel(x, y) != base;
+        QVERIFY2(inked > 500, qPrintable(QString::number(inked)));
     }
 
     void typingUndoAndOverwrite()
