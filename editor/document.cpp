@@ -123,7 +123,7 @@ std::optional<QString> Document::save(const TextBuffer& text, int appendCRCode, 
     return error;
 }
 
-QString Document::untitledName(const QString& text)
+QString Document::nameFromText(const QString& text, int maxCharacters)
 {
     QString name = text.simplified();
     const int space = name.indexOf(QLatin1Char(' '));
@@ -132,10 +132,16 @@ QString Document::untitledName(const QString& text)
     while (name.startsWith(QLatin1Char('.')))
         name.remove(0, 1);
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    // 40 characters, a surrogate pair counting as one and never split.
+    // A surrogate pair counts as one character and is never split.
     qsizetype end = 0;
-    for (int chars = 0; chars < 40 && end < name.size(); ++chars)
+    for (int chars = 0; chars < maxCharacters && end < name.size(); ++chars)
         end += name.at(end).isHighSurrogate() && end + 1 < name.size() && name.at(end + 1).isLowSurrogate() ? 2 : 1;
     name.truncate(end);
+    return name;
+}
+
+QString Document::untitledName(const QString& text)
+{
+    const QString name = nameFromText(text, 40);
     return name.isEmpty() ? QStringLiteral("NoTitle") : name;
 }

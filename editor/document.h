@@ -60,6 +60,10 @@ public:
     std::optional<QString> save(const TextBuffer& text, int appendCRCode, bool saveFastUTF8,
                                 const AcceptUnencodable& accept);
 
+    // A file name proposed from text: its first word without leading dots, "/" made
+    // "_", at most maxCharacters characters; empty when nothing is left.
+    static QString nameFromText(const QString& text, int maxCharacters);
+
     // The name of an untitled text: its first word without leading dots, "/" made
     // "_", at most 40 characters; "NoTitle" when nothing is left.
     static QString untitledName(const QString& text);

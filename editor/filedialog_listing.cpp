@@ -1,5 +1,6 @@
 #include "filedialog.h"
 
+#include "document.h"
 #include "eucjplabel.h"
 #include "rawpath.h"
 
@@ -50,14 +51,6 @@ bool readFolder(const QByteArray& absolutePath, std::vector<Entry>& entries)
         return c != 0 ? c < 0 : a.raw < b.raw;
     });
     return true;
-}
-
-QString firstCharacters(const QString& text, int count)
-{
-    int end = 0;
-    for (int n = 0; n < count && end < text.size(); ++n)
-        end += text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
-    return text.left(end);
 }
 } // namespace
 
@@ -211,14 +204,7 @@ void FileDialog::inputFileName()
 {
     if (!nameEdit)
         return;
-    QString name = line1Text.simplified();
-    const int space = name.indexOf(QLatin1Char(' '));
-    if (space > 0)
-        name.truncate(space);
-    while (name.startsWith(QLatin1Char('.')))
-        name.remove(0, 1);
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    name = firstCharacters(name, 64);
+    QString name = Document::nameFromText(line1Text, 64);
     if (appendFileExtension)
         name += QStringLiteral(".txt");
     nameEdit->insert(name);
