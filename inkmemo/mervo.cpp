@@ -6,8 +6,10 @@
 #include "platform/qpemenubar.h"
 #include "platform/qpetoolbar.h"
 #include "platform/resource.h"
+#include "platform/safefile.h"
 
 #include <QActionGroup>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
@@ -20,7 +22,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -210,7 +211,8 @@ bool Mervo::save(int page, QString* error)
     if (!m_data->isModified() && QFile::exists(path))
         return true;
     QDir().mkpath(pageFolder());
-    if (m_data->isDamaged() && QFile::exists(path) && mervo_keepDamaged(path).isEmpty()) {
+    // Only a plain file is kept: anything else there the save refuses.
+    if (m_data->isDamaged() && QFileInfo(path).isFile() && mervo_keepDamaged(path).isEmpty()) {
         if (error)
             *error = tr("The damaged page file could not be kept beside it.");
         return false;
@@ -370,16 +372,21 @@ bool Mervo::exportPng(const QString& path, int width, int charHeight, QString* e
         QPainter p(&image);
         m_data->draw(p, 0, width, charHeight, gap, gap);
     }
-    QSaveFile file(path);
-    QImageWriter writer(&file, "png");
-    if (file.open(QIODevice::WriteOnly) && writer.write(image) && file.commit())
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QImageWriter writer(&buffer, "png");
+    if (!buffer.open(QIODevice::WriteOnly) || !writer.write(image)) {
+        if (error)
+            *error = writer.errorString();
+        return false;
+    }
+    // Written as a page is: never in place of a pipe or a device, never half-written.
+    SafeFile file(path);
+    if (file.open() && file.write(bytes) && file.writtenSize() == bytes.size() && file.commit())
         return true;
     if (error)
-        *error = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-    if (file.isOpen()) {
-        file.cancelWriting();
-        file.commit();
-    }
+        *error = file.errorString();
+    file.cancel();
     return false;
 }
 
