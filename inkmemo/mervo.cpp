@@ -52,6 +52,13 @@ QString mervo_keepDamaged(const QString& path)
     return QFile::copy(path, kept) ? kept : QString();
 }
 
+void mervo_warn(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 Mervo::Mervo(QWidget* parent, const char*) : QMainWindow(parent), m_data(new MervoData)
 {
     buildMenu();
@@ -232,10 +239,8 @@ void Mervo::load(int page)
 
 void Mervo::warnNotSaved(int page, const QString& error)
 {
-    QMessageBox::warning(this, tr("Page not saved"),
-                         tr("Page %1 could not be saved:\n%2\n\nIts ink stays here until it can be saved.")
-                             .arg(page)
-                             .arg(error));
+    mervo_warn(this, tr("Page not saved"),
+               tr("Page %1 could not be saved:\n%2\n\nIts ink stays here until it can be saved.").arg(page).arg(error));
 }
 
 void Mervo::closeEvent(QCloseEvent* e)
@@ -251,6 +256,7 @@ void Mervo::closeEvent(QCloseEvent* e)
                         .arg(m_current->page())
                         .arg(error),
                     QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Cancel);
     if (box.exec() == QMessageBox::Discard)
         e->accept();
@@ -298,8 +304,8 @@ void Mervo::slotDeletePage()
     --m_pageCount;
     m_current->setFocus();
     if (!failed.isEmpty())
-        QMessageBox::warning(this, tr("Delete Page"),
-                             tr("These files could not be renumbered:\n%1").arg(failed.join(QLatin1Char('\n'))));
+        mervo_warn(this, tr("Delete Page"),
+                   tr("These files could not be renumbered:\n%1").arg(failed.join(QLatin1Char('\n'))));
 }
 
 // Removes the deleted page's file and memo and moves those of the pages after it
@@ -359,7 +365,7 @@ void Mervo::slotPng()
     const QString path = folder + QStringLiteral("/mervo.png");
     QString error;
     if (!exportPng(path, width->value(), height->value(), &error))
-        QMessageBox::warning(this, tr("Export PNG"), tr("%1 could not be written:\n%2").arg(path, error));
+        mervo_warn(this, tr("Export PNG"), tr("%1 could not be written:\n%2").arg(path, error));
 }
 
 bool Mervo::exportPng(const QString& path, int width, int charHeight, QString* error)

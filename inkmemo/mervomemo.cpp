@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -75,8 +74,7 @@ void MervoMemo::accept()
 {
     QString error;
     if (m_editor->toPlainText() != m_loaded && !write(&error)) {
-        QMessageBox::warning(this, tr("Memo not saved"),
-                             tr("The memo could not be saved:\n%1\n\nIt stays open.").arg(error));
+        mervo_warn(this, tr("Memo not saved"), tr("The memo could not be saved:\n%1\n\nIt stays open.").arg(error));
         return;
     }
     QDialog::accept();

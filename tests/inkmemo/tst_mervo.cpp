@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImageReader>
+#include <QLabel>
 #include <QLocalServer>
 #include <QMenu>
 #include <QMenuBar>
@@ -310,11 +311,18 @@ void TestMervo::failedExportSaysSo()
     QVERIFY(QFile(home(QStringLiteral("/Documents/Image_Files"))).open(QIODevice::WriteOnly)); // no folder
     Mervo w(nullptr, nullptr);
     w.show();
-    // One answers the export dialog, the other the box that follows it.
-    ModalAnswer first(QStringLiteral("OK")), second(QStringLiteral("OK"));
+    // One answers the export dialog, the other the box that follows it, whose path is
+    // never read as markup.
+    Qt::TextFormat format = Qt::AutoText;
+    const auto noteFormat = [&](QDialog* dialog) {
+        if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            format = label->textFormat();
+    };
+    ModalAnswer first(QStringLiteral("OK"), noteFormat), second(QStringLiteral("OK"), noteFormat);
     w.slotPng();
     QTRY_VERIFY(first.answered() && second.answered());
     QVERIFY(first.title() == QStringLiteral("Export PNG") || second.title() == QStringLiteral("Export PNG"));
+    QCOMPARE(format, Qt::PlainText);
 }
 
 void TestMervo::memoRoundTrip()
