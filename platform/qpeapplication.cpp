@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLocalSocket>
 #include <QMetaObject>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -117,13 +118,28 @@ static bool handOver(const QString& channel, const QList<QPair<QByteArray, QByte
     return sent;
 }
 
-void QPEApplication::showMainWidget(QWidget* w, bool)
+void QPEApplication::showMainWidget(QWidget* w, bool nomax)
 {
     // A second window would edit the same files as the first one and overwrite its saves.
     if (!listen() && handOver(appChannel(QFileInfo(applicationFilePath()).fileName()), {{"raise()", QByteArray()}}))
         ::_exit(0);
     m_mainWidget = w;
     raiseOnMessage(w);
+    showFitted(w, nomax);
+}
+
+void QPEApplication::showFitted(QWidget* w, bool nomax)
+{
+    // A palmtop-sized screen gets the window full screen, as the device shows every
+    // program; a desktop keeps the window's own size, cut to what the screen has room for.
+    const QRect room = w->screen()->availableGeometry();
+    if (!nomax && (room.width() < 640 || room.height() < 480)) {
+        w->setGeometry(room);
+        w->showMaximized();
+        return;
+    }
+    if (w->testAttribute(Qt::WA_Resized))
+        w->resize(w->size().boundedTo(room.size()));
     w->show();
 }
 
@@ -138,7 +154,7 @@ void QPEApplication::raiseOnMessage(QWidget* w)
     });
 }
 
-void QPEApplication::showMainDocumentWidget(QWidget* w, bool)
+void QPEApplication::showMainDocumentWidget(QWidget* w, bool nomax)
 {
     const QStringList args = arguments();
     const QString document = args.size() >= 2 ? QFileInfo(args.at(1)).absoluteFilePath() : QString();
@@ -180,7 +196,7 @@ void QPEApplication::showMainDocumentWidget(QWidget* w, bool)
             w->activateWindow();
         }
     });
-    w->show();
+    showFitted(w, nomax);
     if (args.size() == 2)
         QMetaObject::invokeMethod(w, "setDocument", Q_ARG(QString, args.at(1)));
 }

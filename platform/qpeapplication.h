@@ -42,6 +42,7 @@ private:
     bool listen();
     bool deliverAccept();
     void raiseOnMessage(QWidget* w);
+    static void showFitted(QWidget* w, bool nomax);
 
     ChannelServer* m_server = nullptr;
     QPointer<QWidget> m_mainWidget;
