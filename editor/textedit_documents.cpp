@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -190,8 +191,11 @@ TextLoader::Result TextEdit::readDocument(Document& next, TextBuffer* text)
     std::unique_ptr<QProgressDialog> progress;
     const QFileInfo info(next.file());
     if (info.size() > TextLoader::PieceSize) {
-        progress = std::make_unique<QProgressDialog>(eucLabel("Reading %1 ...").arg(info.fileName()),
-                                                     eucLabel("Cancel"), 0, 100, this);
+        progress = std::make_unique<QProgressDialog>(QString(), eucLabel("Cancel"), 0, 100, this);
+        // The file's name as it is, never read as markup.
+        auto* label = new QLabel(eucLabel("Reading %1 ...").arg(info.fileName()));
+        label->setTextFormat(Qt::PlainText);
+        progress->setLabel(label);
         progress->setWindowTitle(m_appName);
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(0);

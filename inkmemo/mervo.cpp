@@ -6,8 +6,10 @@
 #include "platform/qpemenubar.h"
 #include "platform/qpetoolbar.h"
 #include "platform/resource.h"
+#include "platform/safefile.h"
 
 #include <QActionGroup>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
@@ -20,7 +22,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -49,6 +50,13 @@ QString mervo_keepDamaged(const QString& path)
     for (int n = 2; QFileInfo::exists(kept) || QFileInfo(kept).isSymLink(); ++n)
         kept = path + QStringLiteral(".damaged.%1").arg(n);
     return QFile::copy(path, kept) ? kept : QString();
+}
+
+void mervo_warn(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 Mervo::Mervo(QWidget* parent, const char*) : QMainWindow(parent), m_data(new MervoData)
@@ -210,7 +218,8 @@ bool Mervo::save(int page, QString* error)
     if (!m_data->isModified() && QFile::exists(path))
         return true;
     QDir().mkpath(pageFolder());
-    if (m_data->isDamaged() && QFile::exists(path) && mervo_keepDamaged(path).isEmpty()) {
+    // Only a plain file is kept: anything else there the save refuses.
+    if (m_data->isDamaged() && QFileInfo(path).isFile() && mervo_keepDamaged(path).isEmpty()) {
         if (error)
             *error = tr("The damaged page file could not be kept beside it.");
         return false;
@@ -230,10 +239,8 @@ void Mervo::load(int page)
 
 void Mervo::warnNotSaved(int page, const QString& error)
 {
-    QMessageBox::warning(this, tr("Page not saved"),
-                         tr("Page %1 could not be saved:\n%2\n\nIts ink stays here until it can be saved.")
-                             .arg(page)
-                             .arg(error));
+    mervo_warn(this, tr("Page not saved"),
+               tr("Page %1 could not be saved:\n%2\n\nIts ink stays here until it can be saved.").arg(page).arg(error));
 }
 
 void Mervo::closeEvent(QCloseEvent* e)
@@ -249,6 +256,7 @@ void Mervo::closeEvent(QCloseEvent* e)
                         .arg(m_current->page())
                         .arg(error),
                     QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Cancel);
     if (box.exec() == QMessageBox::Discard)
         e->accept();
@@ -296,8 +304,8 @@ void Mervo::slotDeletePage()
     --m_pageCount;
     m_current->setFocus();
     if (!failed.isEmpty())
-        QMessageBox::warning(this, tr("Delete Page"),
-                             tr("These files could not be renumbered:\n%1").arg(failed.join(QLatin1Char('\n'))));
+        mervo_warn(this, tr("Delete Page"),
+                   tr("These files could not be renumbered:\n%1").arg(failed.join(QLatin1Char('\n'))));
 }
 
 // Removes the deleted page's file and memo and moves those of the pages after it
@@ -357,7 +365,7 @@ void Mervo::slotPng()
     const QString path = folder + QStringLiteral("/mervo.png");
     QString error;
     if (!exportPng(path, width->value(), height->value(), &error))
-        QMessageBox::warning(this, tr("Export PNG"), tr("%1 could not be written:\n%2").arg(path, error));
+        mervo_warn(this, tr("Export PNG"), tr("%1 could not be written:\n%2").arg(path, error));
 }
 
 bool Mervo::exportPng(const QString& path, int width, int charHeight, QString* error)
@@ -370,16 +378,21 @@ bool Mervo::exportPng(const QString& path, int width, int charHeight, QString* e
         QPainter p(&image);
         m_data->draw(p, 0, width, charHeight, gap, gap);
     }
-    QSaveFile file(path);
-    QImageWriter writer(&file, "png");
-    if (file.open(QIODevice::WriteOnly) && writer.write(image) && file.commit())
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QImageWriter writer(&buffer, "png");
+    if (!buffer.open(QIODevice::WriteOnly) || !writer.write(image)) {
+        if (error)
+            *error = writer.errorString();
+        return false;
+    }
+    // Written as a page is: never in place of a pipe or a device, never half-written.
+    SafeFile file(path);
+    if (file.open() && file.write(bytes) && file.writtenSize() == bytes.size() && file.commit())
         return true;
     if (error)
-        *error = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-    if (file.isOpen()) {
-        file.cancelWriting();
-        file.commit();
-    }
+        *error = file.errorString();
+    file.cancel();
     return false;
 }
 

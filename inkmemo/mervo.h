@@ -14,6 +14,8 @@ QString mervo_datafile(int page);
 // Copies a file that did not read cleanly to <file>.damaged (or .damaged.2, ...)
 // before it is overwritten; returns the copy's path, empty when it could not be made.
 QString mervo_keepDamaged(const QString& path);
+// A warning with OK whose text, holding paths and error texts, is never read as markup.
+void mervo_warn(QWidget* parent, const QString& caption, const QString& text);
 
 // The ink memo's window: numbered pages as tabs over one shared page model, which
 // is saved under the page left and loaded for the page shown on every tab change.

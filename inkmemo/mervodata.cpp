@@ -1,10 +1,12 @@
 #include "mervodata.h"
 
+#include "platform/plainfile.h"
 #include "platform/safefile.h"
 
 #include <QBuffer>
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 
 namespace {
@@ -124,9 +126,9 @@ bool MervoData::save(const QString& path, QString* error) const
 bool MervoData::load(const QString& path)
 {
     m_modified = false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_damaged = file.exists();
+    QFile file;
+    if (!openPlainFile(file, path)) {
+        m_damaged = QFileInfo::exists(path);
         return false;
     }
     QDataStream in(&file);

@@ -2,6 +2,7 @@
 
 #include "mervo.h"
 #include "scrolledmervowidget.h"
+#include "platform/plainfile.h"
 #include "text/encoding.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -45,10 +45,10 @@ MervoMemo::MervoMemo(QWidget* parent, const char* name, int page, MervoData* dat
     layout->addWidget(m_editor);
     layout->addWidget(new ScrolledMervoWidget(this, nullptr, data, charHeight));
 
-    QFile file(memoFile(page));
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!openPlainFile(file, memoFile(page))) {
         // A memo there that cannot be read is not replaced by what is typed over an empty one.
-        m_damaged = file.exists();
+        m_damaged = QFileInfo::exists(memoFile(page));
         return;
     }
     const QByteArray bytes = file.readAll();
@@ -74,8 +74,7 @@ void MervoMemo::accept()
 {
     QString error;
     if (m_editor->toPlainText() != m_loaded && !write(&error)) {
-        QMessageBox::warning(this, tr("Memo not saved"),
-                             tr("The memo could not be saved:\n%1\n\nIt stays open.").arg(error));
+        mervo_warn(this, tr("Memo not saved"), tr("The memo could not be saved:\n%1\n\nIt stays open.").arg(error));
         return;
     }
     QDialog::accept();
@@ -86,7 +85,7 @@ bool MervoMemo::write(QString* error)
     const QString path = memoFile(m_page);
     QDir().mkpath(QFileInfo(path).path());
     // Bytes that were no text would come back as U+FFFD: the file as it was is kept.
-    if (m_damaged && QFile::exists(path) && mervo_keepDamaged(path).isEmpty()) {
+    if (m_damaged && QFileInfo(path).isFile() && mervo_keepDamaged(path).isEmpty()) {
         *error = tr("The memo file could not be kept beside it.");
         return false;
     }

@@ -1,5 +1,6 @@
 #include "platform/config.h"
 
+#include "platform/plainfile.h"
 #include "platform/safefile.h"
 
 #include <QDir>
@@ -142,13 +143,14 @@ QByteArray format(const QList<ConfigGroup>& groups)
     return out;
 }
 
-// The file's groups; false when it exists but cannot be read.
+// The file's groups; false when it exists but cannot be read (a pipe or a device
+// there is unreadable, and so never written over).
 bool readFile(const QString& path, QList<ConfigGroup>& groups)
 {
-    QFile file(path);
-    if (!file.exists())
+    QFile file;
+    if (!QFileInfo::exists(path))
         return true;
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openPlainFile(file, path))
         return false;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

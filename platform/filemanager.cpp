@@ -1,14 +1,15 @@
 #include "platform/filemanager.h"
 
 #include "platform/doclnk.h"
+#include "platform/plainfile.h"
 #include "platform/safefile.h"
 
 #include <QFile>
 
 bool FileManager::loadFile(const DocLnk& doc, QByteArray& bytes)
 {
-    QFile file(doc.file());
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openPlainFile(file, doc.file()))
         return false;
     bytes = file.readAll();
     return file.error() == QFileDevice::NoError;

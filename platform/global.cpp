@@ -11,6 +11,7 @@ void Global::statusMessage(const QString& text)
     label->setAttribute(Qt::WA_DeleteOnClose);
     label->setAttribute(Qt::WA_ShowWithoutActivating);
     label->setObjectName(QStringLiteral("statusMessage"));
+    label->setTextFormat(Qt::PlainText);
     label->setMargin(4);
     label->adjustSize();
     if (QWidget* w = QApplication::activeWindow()) {

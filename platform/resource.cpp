@@ -108,7 +108,8 @@ QPixmap Resource::findPixmap(const QString& name)
     const QString base = QPEApplication::qpeDir() + QStringLiteral("/pics/") + name;
     for (const char* ext : {".png", ".xpm", ".svg"}) {
         const QString path = base + QLatin1String(ext);
-        if (QFileInfo::exists(path)) {
+        // Only a plain file: reading a pipe there would wait for a writer.
+        if (QFileInfo(path).isFile()) {
             QPixmap pixmap(path);
             if (!pixmap.isNull())
                 return pixmap;

@@ -55,6 +55,13 @@ bool SafeFile::open()
     const QString real = target.isEmpty() ? m_path : target;
     struct stat st {};
     const bool exists = ::stat(QFile::encodeName(real).constData(), &st) == 0;
+    m_error.clear();
+    // A new file would take the place of a pipe or a device, and writing in place
+    // would wait on a pipe for a reader or pour the bytes into the device.
+    if (exists && !S_ISREG(st.st_mode)) {
+        m_error = QStringLiteral("not a plain file");
+        return false;
+    }
     m_inPlace = exists && mustWriteInPlace(real, st);
     if (!m_inPlace) {
         m_save.setFileName(real);
@@ -115,5 +122,7 @@ void SafeFile::cancel()
 
 QString SafeFile::errorString() const
 {
+    if (!m_error.isEmpty())
+        return m_error;
     return m_inPlace ? m_direct.errorString() : m_save.errorString();
 }

@@ -11,7 +11,8 @@
 // a symbolic link is written through to its target. Where a replacement would
 // change the file in ways the user can see (a folder we may not write, several hard
 // links, an owner or group we cannot give back) the file is rewritten in place,
-// just as safely (InPlaceFile).
+// just as safely (InPlaceFile). Only a plain file is written over: a pipe, a device
+// or a folder of that name fails to open.
 class SafeFile
 {
 public:
@@ -30,6 +31,7 @@ public:
 private:
     QString m_path;
     bool m_inPlace = false;
+    QString m_error;
     QSaveFile m_save;
     InPlaceFile m_direct;
 };

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -487,11 +488,11 @@ private slots:
     }
 
     // A long reading stopped from its progress box, or by closing the window, leaves
-    // the document open before as it was.
+    // the document open before as it was. The box shows the name as it is.
     void stoppedReadingKeepsTheDocument()
     {
         const QString small = path(QStringLiteral("small.txt"));
-        const QString large = path(QStringLiteral("large.txt"));
+        const QString large = path(QStringLiteral("<b>large.txt"));
         writeBytes(small, "small\n");
         writeBytes(large, QByteArray("a line of a long file\n").repeated(1 << 20));
         TextEdit w(QStringLiteral("VElino"));
@@ -499,9 +500,14 @@ private slots:
         QVERIFY(w.openThisFile(small));
         typeText(w, QStringLiteral("typed "));
         {
-            ModalAnswer cancel(QStringLiteral("Cancel"));
+            QString shown;
+            ModalAnswer cancel(QStringLiteral("Cancel"), [&](QDialog* dialog) {
+                const auto* label = dialog->findChild<QLabel*>();
+                shown = label->textFormat() == Qt::PlainText ? label->text() : QString();
+            });
             QVERIFY(!w.openThisFile(large));
             QVERIFY(cancel.answered());
+            QCOMPARE(shown, QStringLiteral("Reading <b>large.txt ..."));
         }
         QCOMPARE(w.document()->file(), small);
         QCOMPARE(w.editor()->text(), QStringLiteral("typed small\n"));

@@ -3,6 +3,7 @@
 #include "mervomemo.h"
 #include "mervowidget.h"
 #include "modalanswer.h"
+#include "pipeguard.h"
 #include "testfiles.h"
 #include "platform/qpeapplication.h"
 #include "platform/resource.h"
@@ -11,6 +12,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImageReader>
+#include <QLabel>
 #include <QLocalServer>
 #include <QMenu>
 #include <QMenuBar>
@@ -103,6 +105,7 @@ private slots:
     void memoRoundTrip();
     void memoKeepsItsEncodingAndCancelDiscards();
     void unreadableMemoIsNotReplaced();
+    void pipesAreNeitherWaitedOnNorReplaced();
     void unchangedPagesAreNotWritten();
     void failedSaveKeepsTheInkAndSaysSo();
     void clearDropsPendingInk();
@@ -308,11 +311,18 @@ void TestMervo::failedExportSaysSo()
     QVERIFY(QFile(home(QStringLiteral("/Documents/Image_Files"))).open(QIODevice::WriteOnly)); // no folder
     Mervo w(nullptr, nullptr);
     w.show();
-    // One answers the export dialog, the other the box that follows it.
-    ModalAnswer first(QStringLiteral("OK")), second(QStringLiteral("OK"));
+    // One answers the export dialog, the other the box that follows it, whose path is
+    // never read as markup.
+    Qt::TextFormat format = Qt::AutoText;
+    const auto noteFormat = [&](QDialog* dialog) {
+        if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            format = label->textFormat();
+    };
+    ModalAnswer first(QStringLiteral("OK"), noteFormat), second(QStringLiteral("OK"), noteFormat);
     w.slotPng();
     QTRY_VERIFY(first.answered() && second.answered());
     QVERIFY(first.title() == QStringLiteral("Export PNG") || second.title() == QStringLiteral("Export PNG"));
+    QCOMPARE(format, Qt::PlainText);
 }
 
 void TestMervo::memoRoundTrip()
@@ -386,6 +396,47 @@ void TestMervo::unreadableMemoIsNotReplaced()
     dialog.accept();
     QCOMPARE(ok.title(), QStringLiteral("Memo not saved"));
     QVERIFY(!QFileInfo(memo).isFile());
+}
+
+// A page, memo or export file that was a named pipe blocked the window for good, or was
+// replaced by a plain file.
+void TestMervo::pipesAreNeitherWaitedOnNorReplaced()
+{
+    QDir().mkpath(home(QStringLiteral("/Applications/mervo")));
+    QDir().mkpath(QFileInfo(MervoMemo::memoFile(0)).path());
+    QDir().mkpath(home(QStringLiteral("/Documents/Image_Files")));
+    const QString png = home(QStringLiteral("/Documents/Image_Files/mervo.png"));
+    writePage(0, 0);
+    PipeGuard page(mervo_datafile(1)), memo(MervoMemo::memoFile(1)), image(png);
+    QVERIFY(page.made() && memo.made() && image.made());
+    Mervo w(nullptr, nullptr);
+    w.show();
+    auto* tabs = w.findChild<QTabWidget*>();
+    tabs->setCurrentIndex(1);
+    w.currentWidget()->slotSpace();
+    {
+        ModalAnswer ok(QStringLiteral("OK"));
+        tabs->setCurrentIndex(0);
+        QVERIFY(ok.answered());
+        QCOMPARE(ok.title(), QStringLiteral("Page not saved"));
+    }
+    {
+        MervoMemo dialog(&w, nullptr, 1, w.data(), 16);
+        dialog.editor()->setPlainText(QStringLiteral("typed"));
+        ModalAnswer ok(QStringLiteral("OK"));
+        dialog.accept();
+        QCOMPARE(ok.title(), QStringLiteral("Memo not saved"));
+    }
+    {
+        // One answers the export dialog, the other the box that follows it.
+        ModalAnswer first(QStringLiteral("OK")), second(QStringLiteral("OK"));
+        w.slotPng();
+        QTRY_VERIFY(first.answered() && second.answered());
+        QCOMPARE(first.title() + second.title(), QStringLiteral("Export PNG"));
+    }
+    QVERIFY(!page.released() && !memo.released() && !image.released());
+    for (const QString& path : {mervo_datafile(1), MervoMemo::memoFile(1), png})
+        QVERIFY2(!QFileInfo(path).isFile(), qPrintable(path));
 }
 
 void TestMervo::unchangedPagesAreNotWritten()

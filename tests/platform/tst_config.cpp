@@ -1,4 +1,5 @@
 #include "platform/config.h"
+#include "pipeguard.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -126,6 +127,24 @@ private slots:
             c.writeEntry(QStringLiteral("A"), 2);
         }
         QCOMPARE(readAll(path), QByteArray("[View]\nIdiom=\x93\xfa\x96\x7b\r\nNote \xff\nA=2\n"));
+    }
+
+    // A settings file that was a named pipe hung the program at start, and a change
+    // then replaced the pipe by a plain file.
+    void pipeIsNeitherWaitedOnNorReplaced()
+    {
+        const QString path = Config::filePath(QStringLiteral("sample"));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        PipeGuard pipe(path);
+        QVERIFY(pipe.made());
+        {
+            Config c(QStringLiteral("sample"));
+            QCOMPARE(c.readNumEntry(QStringLiteral("Size"), 10), 10);
+            c.writeEntry(QStringLiteral("Size"), 12);
+        }
+        QVERIFY(!pipe.released());
+        QVERIFY(!QFileInfo(path).isFile());
+        QFile::remove(path);
     }
 
     void fileFollowsXdgConfigHome()

@@ -1,5 +1,9 @@
 #include "platform/qpeapplication.h"
 #include "platform/resource.h"
+#include "pipeguard.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <QTest>
 
@@ -17,6 +21,20 @@ private slots:
     {
         QFETCH(QString, name);
         QVERIFY2(!Resource::loadPixmap(name).isNull(), qPrintable(name));
+    }
+
+    // A pipe in place of an image blocked the program that loaded it.
+    void pipeInPlaceOfAnImageIsPassedBy()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("pics")));
+        PipeGuard pipe(dir.filePath(QStringLiteral("pics/new.png")));
+        QVERIFY(pipe.made());
+        qputenv("QPEDIR", QFile::encodeName(dir.path()));
+        const QPixmap pixmap = Resource::loadPixmap(QStringLiteral("new"));
+        qunsetenv("QPEDIR");
+        QVERIFY(!pipe.released());
+        QVERIFY(!pixmap.isNull());
     }
 
     void unknownNameGivesEmptyPixmap() { QVERIFY(Resource::loadPixmap(QStringLiteral("no/such/image")).isNull()); }

@@ -1,6 +1,7 @@
 #include "platform/doclnk.h"
 #include "platform/filemanager.h"
 #include "platform/safefile.h"
+#include "pipeguard.h"
 #include "testfiles.h"
 
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -214,6 +216,35 @@ private slots:
         QTemporaryDir dir;
         QString text;
         QVERIFY(!FileManager().loadFile(DocLnk(dir.path()), text));  // a folder is not a document
+        PipeGuard pipe(dir.filePath(QStringLiteral("pipe")));  // nor a pipe, which used to hang
+        QVERIFY(pipe.made());
+        QVERIFY(!FileManager().loadFile(DocLnk(dir.filePath(QStringLiteral("pipe"))), bytes));
+        QVERIFY(!pipe.released());
+    }
+
+    // A pipe or a device under the name was replaced by a plain file.
+    void refusesPipesAndDevices_data()
+    {
+        QTest::addColumn<bool>("device");
+        QTest::newRow("pipe") << false;
+        QTest::newRow("device") << true;
+    }
+    void refusesPipesAndDevices()
+    {
+        QFETCH(bool, device);
+        if (device && ::geteuid() != 0)
+            QSKIP("making a device needs root");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("special"));
+        const QByteArray raw = QFile::encodeName(path);
+        QCOMPARE(device ? ::mknod(raw.constData(), S_IFCHR | 0666, makedev(1, 3)) : ::mkfifo(raw.constData(), 0600), 0);
+        SafeFile file(path);
+        QVERIFY(!file.open());
+        QVERIFY(!file.errorString().isEmpty());
+        QVERIFY(!FileManager().saveFile(DocLnk(path), QStringLiteral("text")));
+        struct stat st {};
+        QCOMPARE(::stat(raw.constData(), &st), 0);
+        QVERIFY(device ? S_ISCHR(st.st_mode) : S_ISFIFO(st.st_mode));
     }
 };
 
