@@ -190,7 +190,8 @@ void TextEdit::rebuildHistoryMenu()
     for (int i = 0; i < ListLastFile::Count; ++i) {
         if (!history.isValid(i))
             continue;
-        const QString label = QFileInfo(history.path(i)).fileName() + QStringLiteral("(&%1)").arg(i + 1);
+        QString label = QFileInfo(history.path(i)).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"));
+        label += QStringLiteral("(&%1)").arg(i + 1);
         historyActions[i] = fileMenu->addAction(label);
         historyActions[i]->setData(i);
         connect(historyActions[i], &QAction::triggered, this, [this, i] { openLastFile(i); });
