@@ -375,7 +375,8 @@ void TextEdit::updateCaption(const QString& name)
     const int docCodec = doc ? doc->docCodec() : int(Encoding::ShiftJis);
     const QString suffix = Encoding::captionSuffix(m_settings.InputCodec, m_settings.OutputCodec, docCodec);
     caption += title + eucLabel(qPrintable(suffix)) + QStringLiteral(" - ") + m_appName;
-    setWindowTitle(caption);
+    // Doubled, "[*]" is shown as written instead of being taken as the modified-window mark.
+    setWindowTitle(QString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
     // Assistive tools name the text by its document.
     m_editor->setAccessibleName(title);
 }

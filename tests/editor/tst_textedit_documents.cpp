@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -88,6 +89,11 @@ private slots:
             QCOMPARE(w.windowTitle(), QStringLiteral("abc.txt(ShiftJIS file) - VElino"));
             w.openThisFile(path(QStringLiteral("lines.txt")));
             QCOMPARE(w.windowTitle(), QStringLiteral("lines.txt(UTF-8 file) - VElino"));
+            // The window system would take "[*]" as the modified-window mark and drop it.
+            writeBytes(path(QStringLiteral("a[*].txt")), "abc");
+            w.winId();
+            w.openThisFile(path(QStringLiteral("a[*].txt")));
+            QCOMPARE(w.windowHandle()->title(), QStringLiteral("a[*].txt(ShiftJIS file) - VElino"));
         }
         init();
         setView({{QStringLiteral("LineNumber"), 1}, {QStringLiteral("InputCodec"), 3}});
