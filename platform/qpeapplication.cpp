@@ -12,11 +12,14 @@
 #include <QLocalSocket>
 #include <QMetaObject>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QWidget>
 
+#include <csignal>
 #include <cstdlib>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #ifndef PALMTOP_BUILD_DATADIR
@@ -26,9 +29,20 @@
 #define PALMTOP_INSTALL_DATADIR "share/palmtop"
 #endif
 
+namespace {
+int termPipe[2] = {-1, -1};
+
+void onTerminate(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(termPipe[1], &c, 1);
+}
+} // namespace
+
 QPEApplication::QPEApplication(int& argc, char** argv, Type)
     : QApplication(argc, argv)
 {
+    closeWindowsOnTerminate();
     // Without a desktop platform theme (headless, bare X) Qt knows no icon folders.
     QStringList iconPaths = QIcon::themeSearchPaths();
     for (const QString& dir : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
@@ -42,6 +56,26 @@ QPEApplication::QPEApplication(int& argc, char** argv, Type)
 }
 
 QPEApplication::~QPEApplication() = default;
+
+void QPEApplication::closeWindowsOnTerminate()
+{
+    // A session ending or `kill` closes the windows as the user would, so that what
+    // they save on closing is saved; the signal only wakes the event loop.
+    if (termPipe[0] >= 0 || ::pipe2(termPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(termPipe[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [] {
+        char c;
+        while (::read(termPipe[0], &c, 1) > 0) {
+        }
+        closeAllWindows();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+}
 
 QString QPEApplication::qpeDir()
 {

@@ -43,6 +43,7 @@ private:
     bool deliverAccept();
     void raiseOnMessage(QWidget* w);
     static void showFitted(QWidget* w, bool nomax);
+    void closeWindowsOnTerminate();
 
     ChannelServer* m_server = nullptr;
     QPointer<QWidget> m_mainWidget;
