@@ -1,13 +1,9 @@
 #include "document.h"
 
 #include "text/encoding.h"
-
 #include "text/textwriter.h"
 
-#include <QFile>
 #include <QFileInfo>
-
-#include <sys/stat.h>
 
 Document::Document(const DocLnk& link) : m_link(link)
 {
@@ -79,11 +75,8 @@ std::optional<QString> Document::save(const TextBuffer& text, int appendCRCode, 
     options.saveFastUTF8 = saveFastUTF8;
     options.keep = symbolsAsRead();
     TextWriter writer(file(), options);
-    // Only a plain file is written over: a new file would take the place of a pipe or a
-    // device, and writing in place would wait on a pipe for a reader.
-    struct stat st {};
-    const bool plain = ::stat(QFile::encodeName(file()).constData(), &st) != 0 || S_ISREG(st.st_mode);
-    if (!plain || !writer.open())
+    // SafeFile refuses to write over anything but a plain file.
+    if (!writer.open())
         return writer.error();
     const auto writeAll = [&] {
         forEachRange(text, [&](qsizetype from, qsizetype to) {

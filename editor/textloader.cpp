@@ -4,11 +4,9 @@
 #include "text/encoding.h"
 #include "text/textdecoder.h"
 
-#include <QFile>
+#include "platform/plainfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QFile>
 
 TextLoader::Result TextLoader::load(const QString& path, int inputCodec, bool crOnly, const Progress& progress)
 {
@@ -16,21 +14,10 @@ TextLoader::Result TextLoader::load(const QString& path, int inputCodec, bool cr
     m_crOnly = crOnly;
     m_invalid = 0;
     m_typedSymbols.clear();
-    // Opened without waiting: a named pipe would block the window until a writer came.
     // Only a plain file is a document; a pipe, a device or a folder is not read.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return Failed;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return Failed;
-    }
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!openPlainFile(file, path))
         return Failed;
-    }
     // The file is read as far as its size when opened, even if it grows meanwhile.
     m_size = file.size();
     QByteArray piece(qMin(PieceSize, qMax<qint64>(1, m_size)), Qt::Uninitialized);
