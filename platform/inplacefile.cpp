@@ -15,10 +15,12 @@ namespace {
 // Beyond this the old bytes are not held in memory when no copy file can be made.
 constexpr qint64 MaxCopyInMemory = 256 * 1024 * 1024;
 
-bool writeAt(int fd, const char* data, qint64 size, qint64 offset)
+// Moves size bytes at offset through pread or pwrite, a megabyte at a time.
+template <typename Call, typename Byte>
+bool transferAt(Call call, int fd, Byte* data, qint64 size, qint64 offset)
 {
     while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size_t(qMin<qint64>(size, 1 << 20)), offset);
+        const ssize_t n = call(fd, data, size_t(qMin<qint64>(size, 1 << 20)), offset);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -30,19 +32,14 @@ bool writeAt(int fd, const char* data, qint64 size, qint64 offset)
     return true;
 }
 
+bool writeAt(int fd, const char* data, qint64 size, qint64 offset)
+{
+    return transferAt(::pwrite, fd, data, size, offset);
+}
+
 bool readAt(int fd, char* data, qint64 size, qint64 offset)
 {
-    while (size > 0) {
-        const ssize_t n = ::pread(fd, data, size_t(qMin<qint64>(size, 1 << 20)), offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-        offset += n;
-    }
-    return true;
+    return transferAt(::pread, fd, data, size, offset);
 }
 
 // Copies the first size bytes of one file over the start of another.
