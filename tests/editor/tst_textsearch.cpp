@@ -22,6 +22,23 @@ private:
         return m ? b.text(m.pos, m.length) : QStringLiteral("(none)");
     }
 
+    // Runs the current row of forward_data or backward_data.
+    void find(bool backward)
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, needle);
+        QFETCH(int, mode);
+        QFETCH(int, from);
+        QFETCH(int, pos);
+        QFETCH(int, length);
+        const TextBuffer b = bufferOf(text);
+        const TextSearch search(needle, mode);
+        const TextSearch::Match m = backward ? search.findBackward(b, from) : search.findForward(b, from);
+        QCOMPARE(m.pos, qsizetype(pos));
+        if (m)
+            QCOMPARE(m.length, qsizetype(length));
+    }
+
 private slots:
     void forward_data()
     {
@@ -65,20 +82,7 @@ private slots:
         QTest::newRow("invalid expression") << "a(b" << "a(" << 1 << 0 << -1 << 0;
     }
 
-    void forward()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, needle);
-        QFETCH(int, mode);
-        QFETCH(int, from);
-        QFETCH(int, pos);
-        QFETCH(int, length);
-        const TextBuffer b = bufferOf(text);
-        const TextSearch::Match m = TextSearch(needle, mode).findForward(b, from);
-        QCOMPARE(m.pos, qsizetype(pos));
-        if (m)
-            QCOMPARE(m.length, qsizetype(length));
-    }
+    void forward() { find(false); }
 
     void backward_data()
     {
@@ -97,20 +101,7 @@ private slots:
         QTest::newRow("^ the empty last paragraph") << "a\nb\n" << "^" << 1 << 4 << 4 << 0;
     }
 
-    void backward()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, needle);
-        QFETCH(int, mode);
-        QFETCH(int, from);
-        QFETCH(int, pos);
-        QFETCH(int, length);
-        const TextBuffer b = bufferOf(text);
-        const TextSearch::Match m = TextSearch(needle, mode).findBackward(b, from);
-        QCOMPARE(m.pos, qsizetype(pos));
-        if (m)
-            QCOMPARE(m.length, qsizetype(length));
-    }
+    void backward() { find(true); }
 
     void longTexts()
     {
