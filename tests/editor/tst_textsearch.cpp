@@ -22,6 +22,17 @@ private:
         return m ? b.text(m.pos, m.length) : QStringLiteral("(none)");
     }
 
+    // A search in text for needle from a position, and the match expected (pos -1: none).
+    static void addColumns()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<int>("length");
+    }
+
     // Runs the current row of forward_data or backward_data.
     void find(bool backward)
     {
@@ -42,12 +53,7 @@ private:
 private slots:
     void forward_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("needle");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("pos");
-        QTest::addColumn<int>("length");
+        addColumns();
         QTest::newRow("case-sensitive") << "abc ABC abc" << "ABC" << 2 << 0 << 4 << 3;
         QTest::newRow("from the cursor") << "abc ABC abc" << "abc" << 2 << 1 << 8 << 3;
         QTest::newRow("any case") << "xx AbC" << "aBc" << 0 << 0 << 3 << 3;
@@ -86,12 +92,7 @@ private slots:
 
     void backward_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("needle");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("pos");
-        QTest::addColumn<int>("length");
+        addColumns();
         QTest::newRow("last start at or before") << "ab ab ab" << "ab" << 2 << 5 << 3 << 2;
         QTest::newRow("a match starting at from") << "ab ab ab" << "ab" << 2 << 6 << 6 << 2;
         QTest::newRow("nothing before") << "xx ab" << "ab" << 2 << 2 << -1 << 0;
